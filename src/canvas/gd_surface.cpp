@@ -1,0 +1,153 @@
+#include "canvas/gd_surface.h"
+
+#include <gdfonts.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/failure.h"
+#include "platform/whole_file.h"
+
+namespace fof1plot {
+namespace {
+
+// The window's frame: 3 pixels left, right and bottom, 22 on top with the caption.
+constexpr int kCorniceOrizzontale = 6;
+constexpr int kCorniceVerticale = 25;
+constexpr int kLarghezzaIniziale = 286;
+constexpr int kAltezzaIniziale = 221;
+
+// Far enough off the canvas to be clipped, near enough for exact integer arithmetic.
+constexpr double kLimiteCoordinata = 1e12;
+
+std::int64_t nearest_pixel(double v) {
+  if (std::isnan(v)) throw Failure("invalid coordinate");
+  return static_cast<std::int64_t>(std::floor(std::clamp(v, -kLimiteCoordinata, kLimiteCoordinata) + 0.5));
+}
+
+}  // namespace
+
+GdSurface::GdSurface(float twips_per_pixel, Colore back_color, Colore fore_color)
+    : twips_per_pixel_(twips_per_pixel), back_color_(back_color), fore_color_(fore_color) {
+  SilenceLibgd();
+  ridimensiona(kLarghezzaIniziale, kAltezzaIniziale);
+}
+
+float GdSurface::TwipsPerPixelX() { return twips_per_pixel_; }
+float GdSurface::TwipsPerPixelY() { return twips_per_pixel_; }
+
+void GdSurface::Width(float twips) {
+  ridimensiona(static_cast<int>(nearest_pixel(twips / twips_per_pixel_)) - kCorniceOrizzontale,
+               altezza());
+}
+
+void GdSurface::Height(float twips) {
+  ridimensiona(larghezza(),
+               static_cast<int>(nearest_pixel(twips / twips_per_pixel_)) - kCorniceVerticale);
+}
+
+void GdSurface::Scale(float x1, float y1, float x2, float y2) {
+  if (x1 == x2 || y1 == y2) throw Failure("invalid scale");
+  scala_sinistra_ = x1;
+  scala_alto_ = y1;
+  scala_larghezza_ = static_cast<double>(x2) - x1;
+  scala_altezza_ = static_cast<double>(y2) - y1;
+}
+
+void GdSurface::Line(float x1, float y1, float x2, float y2, Colore colore) {
+  const int indice = indice_colore(colore);
+  traccia_linea(pixel_di(x1, y1), pixel_di(x2, y2), larghezza(), altezza(),
+                [&](std::int64_t c, std::int64_t r) { dipingi(c, r, indice); });
+}
+
+void GdSurface::FillStyle(int stile) { fill_style_ = stile; }
+void GdSurface::FillColor(Colore colore) { fill_color_ = colore; }
+
+void GdSurface::Circle(float x, float y, float r, Colore colore) {
+  const std::int64_t raggio = nearest_pixel(r * larghezza() / std::abs(scala_larghezza_));
+  if (raggio < 0 || raggio > std::max(larghezza(), altezza())) throw Failure("invalid radius");
+  const int bordo = indice_colore(colore);
+  const int interno = fill_style_ == 0 ? indice_colore(fill_color_) : -1;
+  traccia_disco(
+      pixel_di(x, y), raggio, [&](std::int64_t c, std::int64_t rg) { dipingi(c, rg, bordo); },
+      [&](std::int64_t c, std::int64_t rg) {
+        if (interno >= 0) dipingi(c, rg, interno);
+      });
+}
+
+void GdSurface::CurrentX(float x) { current_x_ = x; }
+void GdSurface::CurrentY(float y) { current_y_ = y; }
+
+void GdSurface::Print(const std::string& testo) {
+  const Pixel inizio = pixel_di(current_x_, current_y_);
+  const auto limite = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -100000, 100000)); };
+  std::string copia = testo;
+  gdImageString(immagine_.get(), gdFontGetSmall(), limite(inizio.colonna), limite(inizio.riga),
+                reinterpret_cast<unsigned char*>(copia.data()), indice_colore(fore_color_));
+}
+
+void GdSurface::Cls() {
+  gdImageFilledRectangle(immagine_.get(), 0, 0, larghezza() - 1, altezza() - 1,
+                         indice_colore(back_color_));
+  current_x_ = 0;
+  current_y_ = 0;
+}
+
+std::string GdSurface::Image() {
+  int size = 0;
+  // RLE8: libgd's uncompressed BMP states a wrong file size for widths that are not a
+  // multiple of 4.
+  void* bytes = gdImageBmpPtr(immagine_.get(), &size, 1);
+  if (bytes == nullptr) throw Failure("cannot encode the canvas");
+  std::string immagine(static_cast<const char*>(bytes), static_cast<std::size_t>(size));
+  gdFree(bytes);
+  return immagine;
+}
+
+void GdSurface::SavePicture(const std::string& immagine, const std::string& path) {
+  WriteFileReplacing(path, immagine);
+}
+
+int GdSurface::larghezza() const { return gdImageSX(immagine_.get()); }
+int GdSurface::altezza() const { return gdImageSY(immagine_.get()); }
+
+Colore GdSurface::colore_pixel(int colonna, int riga) const {
+  if (colonna < 0 || riga < 0 || colonna >= larghezza() || riga >= altezza()) {
+    throw Failure("pixel outside the canvas");
+  }
+  const int indice = gdImagePalettePixel(immagine_.get(), colonna, riga);
+  return RGB(gdImageRed(immagine_.get(), indice), gdImageGreen(immagine_.get(), indice),
+             gdImageBlue(immagine_.get(), indice));
+}
+
+void GdSurface::ridimensiona(int larghezza, int altezza) {
+  if (larghezza < 1 || altezza < 1) throw Failure("window too small");
+  GdImage nuova(gdImageCreate(larghezza, altezza));
+  if (!nuova) throw Failure("cannot create the canvas");
+  immagine_ = std::move(nuova);
+  scala_sinistra_ = 0;
+  scala_alto_ = 0;
+  scala_larghezza_ = larghezza * static_cast<double>(twips_per_pixel_);
+  scala_altezza_ = altezza * static_cast<double>(twips_per_pixel_);
+  Cls();
+}
+
+Pixel GdSurface::pixel_di(float x, float y) const {
+  return {nearest_pixel((x - scala_sinistra_) * larghezza() / scala_larghezza_),
+          nearest_pixel((y - scala_alto_) * altezza() / scala_altezza_)};
+}
+
+int GdSurface::indice_colore(Colore colore) {
+  gdImagePtr im = immagine_.get();
+  int indice = gdImageColorExact(im, Rosso(colore), Verde(colore), Blu(colore));
+  if (indice < 0) indice = gdImageColorAllocate(im, Rosso(colore), Verde(colore), Blu(colore));
+  if (indice < 0) throw Failure("palette full");
+  return indice;
+}
+
+void GdSurface::dipingi(std::int64_t colonna, std::int64_t riga, int indice) {
+  if (colonna < 0 || riga < 0 || colonna >= larghezza() || riga >= altezza()) return;
+  gdImageSetPixel(immagine_.get(), static_cast<int>(colonna), static_cast<int>(riga), indice);
+}
+
+}  // namespace fof1plot

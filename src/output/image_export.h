@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace fof1plot {
+
+// The image-export component of the plot window: turns the saved BMP of a figure into
+// GIF files. Each operation throws Failure when it cannot do its work.
+class ImageExport {
+ public:
+  virtual ~ImageExport() = default;
+  // The picture in a BMP file becomes the current picture.
+  virtual void Load(const std::string& path) = 0;
+  // Writes the current picture as a GIF file, pixel for pixel, replacing a file of that
+  // name; the flag is passed on as given.
+  virtual void WriteGif(const std::string& path, bool flag) = 0;
+  // Lets go of the current picture.
+  virtual void Release() = 0;
+};
+
+}  // namespace fof1plot

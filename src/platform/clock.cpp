@@ -1,0 +1,20 @@
+#include "platform/clock.h"
+
+#include <ctime>
+
+#include "platform/failure.h"
+
+namespace fof1plot {
+
+std::chrono::year_month_day LocalClock::Date() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (now == static_cast<std::time_t>(-1) || ::localtime_r(&now, &local) == nullptr) {
+    throw Failure("clock unreadable");
+  }
+  return std::chrono::year{local.tm_year + 1900} /
+         std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)} /
+         std::chrono::day{static_cast<unsigned>(local.tm_mday)};
+}
+
+}  // namespace fof1plot

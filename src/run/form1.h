@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "canvas/drawing_surface.h"
+#include "output/image_export.h"
+#include "platform/clock.h"
+#include "platform/directory.h"
+#include "platform/table.h"
+#include "platform/text_files.h"
+
+namespace fof1plot {
+
+// The plot window: the program's one object. Its load event performs the whole daily
+// run, six figures of foF1 for today and the five days before, and the procedures it
+// calls share the window's state and canvas.
+class Form1 {
+ public:
+  Form1(DrawingSurface& canvas, ImageExport& wpdlx1, TextFiles& files, Directory& directory,
+        Clock& clock);
+
+  // The daily run: settings, day slots, then for each slot stage, forecast, measured
+  // values, date line and saved figure. Never throws.
+  void Form_Load();
+  // 0 when every published and archived figure of the run was written, 1 otherwise.
+  int stato_di_uscita() const;
+
+  // Window size and user coordinates; throws at the first failing step.
+  void impostazioni_dimensioni_e_scala_del_form();
+  // Frame, grid and labels; throws at the first failing step.
+  void disegno_dello_stage();
+  // The month's forecast curve; drops each failing step.
+  void grafico_previsione(const std::string& file_previsioni);
+  // The day's measured values and markers; drops each failing step.
+  void grafico_valori_autoscalati(const std::string& file_previsioni);
+  // BMP, published GIF, archived GIF; throws at the first failing step.
+  void salva_figura(const std::string& file_previsioni);
+
+  // Form-level state.
+  std::int16_t indice_giorno = 0;
+  std::string cartella_lavoro;
+  std::string cartella_dati;
+  std::string cartella_uscita;
+  Tabella<std::string, 1, 6> data_etichetta;
+  Tabella<std::string, 1, 6> mese_anno;
+  Tabella<std::string, 1, 6> giorno_anno;
+  Tabella<std::string, 1, 60> minuti;
+  Tabella<std::string, 0, 23> codici_ora;
+  std::int16_t margine_superiore = 0;
+  std::int16_t margine_inferiore = 0;
+  std::int16_t margine_destro = 0;
+  std::int16_t margine_sinistro = 0;
+  std::int16_t x_precedente = 0;
+  std::int16_t y_precedente = 0;
+
+  // Steps of the procedures above.
+  void riempi_minuti();
+  void leggi_impostazioni();
+  void calcola_giorni();
+  void stampa_data();
+  std::int16_t riconosci_stazione();
+  std::string prefisso_nome_campione(std::int16_t tipo_stazione,
+                                     const std::string& file_previsioni) const;
+  std::string nome_file_campione(const std::string& prefisso, std::int16_t tipo_stazione,
+                                 int ora, int m) const;
+  bool leggi_campo_valore(const std::string& nome_file, std::string& campo_valore);
+  void disegna_campione(std::int16_t ora, int minuto, const std::string& campo_valore,
+                        std::int16_t& x_ultimo, std::int16_t& y_ultimo);
+
+ private:
+  DrawingSurface& canvas;
+  ImageExport& wpdlx1;
+  TextFiles& files;
+  Directory& directory;
+  Clock& clock;
+  int figure_scritte = 0;
+};
+
+}  // namespace fof1plot

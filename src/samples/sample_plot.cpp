@@ -1,0 +1,68 @@
+#include <memory>
+
+#include "canvas/colors.h"
+#include "platform/numbers.h"
+#include "platform/text.h"
+#include "run/form1.h"
+#include "run/step.h"
+#include "samples/sample_value.h"
+
+namespace fof1plot {
+
+// The day's ionograms: for every minute of the day the name the station would give its
+// sample file is tried, hours ascending and within an hour minutes 01 to 59 then 00.
+// Each file that opens is drawn from the value field of its line 7.
+void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
+  const std::int16_t tipo_stazione = riconosci_stazione();
+  std::int16_t x_ultimo = 0;
+  std::int16_t y_ultimo = 0;
+  if (tipo_stazione == 0) return;
+  const std::string prefisso = prefisso_nome_campione(tipo_stazione, file_previsioni);
+  for (int ora = 0; ora <= 23; ++ora) {
+    for (int m = 1; m <= 60; ++m) {
+      std::string campo_valore;
+      if (!leggi_campo_valore(nome_file_campione(prefisso, tipo_stazione, ora, m), campo_valore)) {
+        continue;
+      }
+      const int minuto = m == 60 ? 0 : m;
+      disegna_campione(static_cast<std::int16_t>(ora), minuto, campo_valore, x_ultimo, y_ultimo);
+    }
+  }
+}
+
+// Characters 16 to 19 of line 7 of a sample file. False when the file does not open or
+// has fewer than seven lines: a file still being written counts as missing.
+bool Form1::leggi_campo_valore(const std::string& nome_file, std::string& campo_valore) {
+  return esegui_passo([&] {
+    const std::unique_ptr<TextFile> file = files.Open(nome_file);
+    std::string riga;
+    for (int n = 1; n <= 7; ++n) riga = file->LineInput();
+    campo_valore = Mid(riga, 16, 4);
+  });
+}
+
+// A value is a light-red disc, joined back to the last disc when it lies 2 or 3 tenths
+// of an hour to its right; "N/A" and "NO" are short ticks above the time axis.
+void Form1::disegna_campione(std::int16_t ora, int minuto, const std::string& campo_valore,
+                             std::int16_t& x_ultimo, std::int16_t& y_ultimo) {
+  const std::int16_t x = static_cast<std::int16_t>(10 * ora + passo_minuti(minuto));
+  const std::string parola = Trim(campo_valore);
+  if (parola == "N/A" || parola == "NO") {
+    const Colore colore = parola == "N/A" ? QBColor(10) : RGB(255, 153, 0);
+    esegui_passo([&] { canvas.Line(x, 1, x, 8, colore); });
+    return;
+  }
+  const Colore rosso = QBColor(12);
+  esegui_passo([&] { canvas.FillStyle(0); });
+  esegui_passo([&] { canvas.FillColor(rosso); });
+  double y = 0;
+  esegui_passo([&] { y = valore_in_decimi(campo_valore); });
+  esegui_passo([&] { canvas.Circle(x, static_cast<float>(y), 2, rosso); });
+  if ((x == x_ultimo + 2 || x == x_ultimo + 3) && y_ultimo != 0) {
+    esegui_passo([&] { canvas.Line(x, static_cast<float>(y), x_ultimo, y_ultimo, rosso); });
+  }
+  x_ultimo = x;
+  esegui_passo([&] { y_ultimo = CInt(y); });
+}
+
+}  // namespace fof1plot
