@@ -1,0 +1,125 @@
+#include "canvas/gd_surface.h"
+
+#include <gtest/gtest.h>
+
+#include "canvas/plot_window.h"
+#include "platform/failure.h"
+#include "support/fakes.h"
+#include "support/figures.h"
+
+namespace fof1plot {
+namespace {
+
+constexpr Colore kNero = RGB(0, 0, 0);
+constexpr Colore kRosso = RGB(255, 0, 0);
+constexpr Colore kBianco = RGB(255, 255, 255);
+
+// The plot window's canvas as the run sets it up.
+class GdSurfaceTest : public ::testing::Test {
+ protected:
+  GdSurfaceTest() { canvas.Scale(-35, 185, 251, -36); }
+  Colore utente(int x, int y) const { return canvas.colore_pixel(x + 35, 185 - y); }
+  GdSurface canvas{kTwipsPerPixel, kColoreSfondo, kColoreTesto};
+};
+
+TEST_F(GdSurfaceTest, UserPointsLandOnTheirPixels) {
+  const struct {
+    float x, y;
+    int colonna, riga;
+  } kCasi[] = {{0, 0, 35, 185}, {240, 160, 275, 25}, {-35, -35, 0, 220}, {-35, 185, 0, 0},
+               {250, -35, 285, 220}, {75, 180, 110, 5}, {10.4f, 44.6f, 45, 140}};
+  for (const auto& caso : kCasi) {
+    canvas.Cls();
+    canvas.Line(caso.x, caso.y, caso.x + 1, caso.y, kRosso);
+    EXPECT_EQ(canvas.colore_pixel(caso.colonna, caso.riga), kRosso) << caso.x << "," << caso.y;
+  }
+  EXPECT_EQ(canvas.larghezza(), 286);
+  EXPECT_EQ(canvas.altezza(), 221);
+}
+
+TEST_F(GdSurfaceTest, PaintOutsideTheCanvasIsClipped) {
+  canvas.Line(-100, 300, 400, -300, kRosso);
+  canvas.FillStyle(0);
+  canvas.FillColor(kRosso);
+  canvas.Circle(100, 40000, 2, kRosso);
+  canvas.CurrentX(1e9f);
+  canvas.CurrentY(-1e9f);
+  canvas.Print("far away");
+  EXPECT_EQ(utente(0, 0), kNero);
+}
+
+TEST_F(GdSurfaceTest, CircleFillFollowsFillStyleAndFillColor) {
+  canvas.Circle(10, 10, 2, kRosso);
+  EXPECT_EQ(utente(12, 10), kRosso);
+  EXPECT_EQ(utente(10, 10), kNero) << "hollow until FillStyle 0";
+  canvas.FillStyle(0);
+  canvas.FillColor(kBianco);
+  canvas.Circle(10, 10, 2, kRosso);
+  EXPECT_EQ(utente(10, 10), kBianco);
+  EXPECT_EQ(utente(11, 11), kBianco);
+  EXPECT_EQ(utente(10, 12), kRosso);
+  EXPECT_EQ(utente(12, 12), kNero);
+}
+
+TEST_F(GdSurfaceTest, PrintDrawsGlyphsOnlyInTheTextColourFromTheTopLeftCorner) {
+  canvas.Line(-35, 180, 250, 180, kRosso);
+  canvas.CurrentX(75);
+  canvas.CurrentY(180);
+  canvas.Print("Date: 05/03/2025");
+  int testo = 0, rosso = 0;
+  for (int c = 110; c < 110 + 16 * 6; ++c) {
+    testo += canvas.colore_pixel(c, 5 + 6) == kColoreTesto || canvas.colore_pixel(c, 5 + 9) == kColoreTesto;
+    rosso += canvas.colore_pixel(c, 5) == kRosso;
+  }
+  EXPECT_GT(testo, 20);
+  EXPECT_GT(rosso, 80) << "the text cell must not paint its background";
+  for (int c = 0; c < 286; ++c) EXPECT_NE(canvas.colore_pixel(c, 4), kColoreTesto) << c;
+}
+
+TEST_F(GdSurfaceTest, ClsKeepsSizeScaleAndFillSettings) {
+  canvas.FillStyle(0);
+  canvas.FillColor(kBianco);
+  canvas.Line(0, 0, 10, 0, kRosso);
+  canvas.Cls();
+  EXPECT_EQ(utente(0, 0), kNero);
+  canvas.Circle(50, 50, 2, kRosso);
+  EXPECT_EQ(utente(50, 50), kBianco);
+}
+
+TEST(GdSurfaceSizeTest, CanvasIsTheOuterSizeLessTheFrameAtAnyTwipsPerPixel) {
+  for (float twips : {15.0f, 12.0f}) {
+    GdSurface canvas(twips, kColoreSfondo, kColoreTesto);
+    canvas.Width(292 * twips);
+    canvas.Height(246 * twips);
+    EXPECT_EQ(canvas.larghezza(), 286) << twips;
+    EXPECT_EQ(canvas.altezza(), 221) << twips;
+  }
+}
+
+TEST(GdSurfaceSizeTest, ImageIsABmpOfTheWholeCanvas) {
+  GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  canvas.Scale(-35, 185, 251, -36);
+  canvas.Line(0, 0, 1, 0, kRosso);
+  const std::string bmp = canvas.Image();
+  ASSERT_GE(bmp.size(), 6u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  const std::uint32_t dimensione = static_cast<unsigned char>(bmp[2]) |
+                                   static_cast<unsigned char>(bmp[3]) << 8 |
+                                   static_cast<unsigned char>(bmp[4]) << 16 |
+                                   static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[5])) << 24;
+  EXPECT_EQ(dimensione, bmp.size()) << "the header states the file's true size";
+  GdImage letta(gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), const_cast<char*>(bmp.data())));
+  ASSERT_TRUE(letta);
+  EXPECT_EQ(gdImageSX(letta.get()), 286);
+  const int c = gdImageGetPixel(letta.get(), 35, 185);
+  EXPECT_EQ(RGB(gdImageRed(letta.get(), c), gdImageGreen(letta.get(), c), gdImageBlue(letta.get(), c)), kRosso);
+}
+
+TEST(GdSurfaceSizeTest, SavePictureFailsWhereTheFileCannotBeWritten) {
+  GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  test::CartellaTemporanea cartella;
+  EXPECT_THROW(canvas.SavePicture(canvas.Image(), cartella / "missing/grafico1.bmp"), Failure);
+}
+
+}  // namespace
+}  // namespace fof1plot

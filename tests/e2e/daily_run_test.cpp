@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/whole_file.h"
+#include "support/figures.h"
+
+namespace fof1plot {
+namespace {
+
+using test::esiste;
+using test::scrivi;
+
+constexpr Colore kRosso = RGB(255, 0, 0);
+constexpr Colore kBianco = RGB(255, 255, 255);
+constexpr Colore kVerde = RGB(0, 255, 0);
+constexpr Colore kArancio = RGB(255, 153, 0);
+constexpr Colore kTesto = RGB(255, 255, 128);
+
+std::string riga_previsione(double ora0, double ora12) {
+  std::string riga;
+  for (int ora = 0; ora < 24; ++ora) {
+    char campo[8];
+    std::snprintf(campo, sizeof campo, "%5.1f", ora == 0 ? ora0 : ora == 12 ? ora12 : 5.0);
+    riga += campo;
+  }
+  return riga;
+}
+
+// A station directory as a Rome scaling process leaves it, with the forecasts of
+// December 2024 and January 2025; the run is on 3 January 2025, 10:00 UTC.
+class DailyRunTest : public ::testing::Test {
+ protected:
+  DailyRunTest() {
+    for (const char* d : {"work/previous_foF1_plots", "data", "out"}) test::crea_cartella(cartella / d);
+    scrivi(cartella / "gralvo.ini", test::impostazioni_per(cartella.path()));
+    scrivi(cartella / "work/122024.txt", "forecast December\r\n" + riga_previsione(3.0, 5.0) + "\r\n");
+    scrivi(cartella / "work/012025.txt", "forecast January\r\n" + riga_previsione(7.0, 20.0) + "\r\n");
+    scrivi(cartella / "data/00-station.txt", "Rome ionosonde\r\n");
+    campione(10, 15, " 4.0");
+    campione(10, 30, " 6.0");
+    campione(11, 0, " N/A");
+    campione(11, 15, "NO  ");
+  }
+  void campione(int ora, int minuto, const std::string& campo) {
+    char nome[64];
+    std::snprintf(nome, sizeof nome, "data/RM041_2025003%02d%02d00.TXT", ora, minuto);
+    scrivi(cartella / nome, "Rome\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\nfoF1 value     " + campo +
+                                " MHz\r\nl8\r\nl9\r\n");
+  }
+  int esegui() { return test::esegui_fof1plot(cartella.path(), "2025-01-03 10:00:00"); }
+  test::CartellaTemporanea cartella;
+};
+
+TEST_F(DailyRunTest, PublishesAndArchivesSixFigures) {
+  ASSERT_EQ(esegui(), 0);
+  const char* kArchivio[] = {"2024364", "2024365", "2024366", "2025001", "2025002", "2025003"};
+  for (int k = 1; k <= 6; ++k) {
+    const test::FiguraGif pubblicata(cartella / ("out/plotfoF1" + std::to_string(k) + ".gif"));
+    ASSERT_TRUE(pubblicata.valida()) << "slot " << k;
+    EXPECT_EQ(pubblicata.larghezza(), 286);
+    EXPECT_EQ(pubblicata.altezza(), 221);
+    EXPECT_TRUE(test::FiguraGif(cartella / ("work/previous_foF1_plots/" +
+                                            std::string(kArchivio[k - 1]) + ".gif"))
+                    .valida())
+        << kArchivio[k - 1];
+    EXPECT_FALSE(esiste(cartella / ("work/grafico" + std::to_string(k) + ".bmp")));
+  }
+}
+
+TEST_F(DailyRunTest, TodaysFigureShowsValuesSegmentsTicksForecastAndDate) {
+  ASSERT_EQ(esegui(), 0);
+  const test::FiguraGif oggi(cartella / "out/plotfoF16.gif");
+  ASSERT_TRUE(oggi.valida());
+  EXPECT_EQ(oggi.in_utente(102, 40), kRosso);
+  EXPECT_EQ(oggi.in_utente(105, 60), kRosso);
+  EXPECT_EQ(oggi.in_utente(104, 50), kRosso) << "segment between 10:15 and 10:30";
+  EXPECT_EQ(oggi.in_utente(110, 4), kVerde);
+  EXPECT_EQ(oggi.in_utente(112, 4), kArancio);
+  EXPECT_EQ(oggi.in_utente(1, 70), kBianco) << "January forecast at 0 UT";
+  // 20.0 MHz at 12 UT: its two segments leave the canvas's top row at 11.9 h and 12.1 h.
+  EXPECT_EQ(oggi.in_utente(119, 185), kBianco);
+  EXPECT_EQ(oggi.in_utente(121, 185), kBianco);
+  EXPECT_NE(oggi.in_utente(120, 185), kBianco);
+  int testo = 0;
+  for (int c = 110; c < 110 + 16 * 6; ++c) {
+    for (int r = 5; r < 18; ++r) testo += oggi.pixel(c, r) == kTesto;
+  }
+  EXPECT_GT(testo, 40) << "date line";
+}
+
+TEST_F(DailyRunTest, SlotsAcrossTheYearEndReadBothForecasts) {
+  ASSERT_EQ(esegui(), 0);
+  const test::FiguraGif dicembre(cartella / "out/plotfoF11.gif");
+  const test::FiguraGif gennaio(cartella / "out/plotfoF14.gif");
+  EXPECT_EQ(dicembre.in_utente(1, 30), kBianco);
+  EXPECT_NE(dicembre.in_utente(1, 70), kBianco);
+  EXPECT_EQ(gennaio.in_utente(1, 70), kBianco);
+  EXPECT_EQ(dicembre.conta(kRosso), 0) << "no samples on 29 December";
+}
+
+TEST_F(DailyRunTest, SecondRunRewritesTheSameFiles) {
+  ASSERT_EQ(esegui(), 0);
+  const std::string prima = ReadWholeFile(cartella / "out/plotfoF16.gif");
+  scrivi(cartella / "out/plotfoF16.gif", "stale");
+  ASSERT_EQ(esegui(), 0);
+  EXPECT_EQ(ReadWholeFile(cartella / "out/plotfoF16.gif"), prima);
+}
+
+TEST_F(DailyRunTest, MissingArchiveFolderPublishesKeepsTheBmpAndExitsWith1) {
+  ::rmdir((cartella / "work/previous_foF1_plots").c_str());
+  EXPECT_EQ(esegui(), 1);
+  EXPECT_TRUE(test::FiguraGif(cartella / "out/plotfoF16.gif").valida());
+  EXPECT_TRUE(esiste(cartella / "work/grafico6.bmp"));
+}
+
+TEST_F(DailyRunTest, WithoutSettingsTheCurrentDirectoryIsUsed) {
+  ::unlink((cartella / "gralvo.ini").c_str());
+  test::crea_cartella(cartella / "previous_foF1_plots");
+  EXPECT_EQ(esegui(), 0);
+  EXPECT_TRUE(test::FiguraGif(cartella / "plotfoF11.gif").valida());
+  EXPECT_TRUE(esiste(cartella / "previous_foF1_plots/2025003.gif"));
+}
+
+}  // namespace
+}  // namespace fof1plot

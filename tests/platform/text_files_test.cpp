@@ -1,0 +1,73 @@
+#include "platform/text_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/failure.h"
+#include "support/figures.h"
+
+namespace fof1plot {
+namespace {
+
+using test::CartellaTemporanea;
+
+std::vector<std::string> tutte_le_righe(const std::string& path) {
+  PosixTextFiles files;
+  const auto file = files.Open(path);
+  std::vector<std::string> righe;
+  try {
+    for (;;) righe.push_back(file->LineInput());
+  } catch (const Failure&) {
+  }
+  return righe;
+}
+
+TEST(PosixTextFilesTest, EveryLineEndEndsALineAndNoneIsKept) {
+  const struct {
+    const char* nome;
+    std::string contenuto;
+    std::vector<std::string> righe;
+  } kCasi[] = {
+      {"crlf", "a\r\nb\r\n", {"a", "b"}},
+      {"cr", "a\rb\r", {"a", "b"}},
+      {"lf", "a\nb\n", {"a", "b"}},
+      {"mixed", "a\r\n\rb\nc", {"a", "", "b", "c"}},
+      {"lf cr is two ends", "a\n\rb", {"a", "", "b"}},
+      {"no final end", "a\r\nlast", {"a", "last"}},
+      {"empty", "", {}},
+      {"only an end", "\r\n", {""}},
+      {"nul byte", std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+  };
+  CartellaTemporanea cartella;
+  for (const auto& caso : kCasi) {
+    test::scrivi(cartella / "f", caso.contenuto);
+    EXPECT_EQ(tutte_le_righe(cartella / "f"), caso.righe) << caso.nome;
+  }
+}
+
+TEST(PosixTextFilesTest, LineLongerThanTheBufferIsCutAndTheNextLineFollows) {
+  CartellaTemporanea cartella;
+  const std::string lunga(3 * PosixTextFiles::kMaxLine, 'x');
+  test::scrivi(cartella / "f", lunga + "\r\nnext\r\n");
+  const auto righe = tutte_le_righe(cartella / "f");
+  ASSERT_EQ(righe.size(), 2u);
+  EXPECT_EQ(righe[0], lunga.substr(0, PosixTextFiles::kMaxLine));
+  EXPECT_EQ(righe[1], "next");
+}
+
+TEST(PosixTextFilesTest, OnlyOrdinaryFilesOpen) {
+  CartellaTemporanea cartella;
+  PosixTextFiles files;
+  test::crea_cartella(cartella / "dir");
+  ASSERT_EQ(::mkfifo((cartella / "fifo").c_str(), 0600), 0);
+  EXPECT_THROW(files.Open(cartella / "missing"), Failure);
+  EXPECT_THROW(files.Open(cartella / "dir"), Failure);
+  EXPECT_THROW(files.Open(cartella / "fifo"), Failure);
+}
+
+TEST(LineInputTest, AFileThatIsNotOpenFailsLikeTheEnd) {
+  EXPECT_THROW(LineInput(nullptr), Failure);
+}
+
+}  // namespace
+}  // namespace fof1plot

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/bench.h"
+
+namespace fof1plot {
+namespace {
+
+// The surface calls of each slot, split at the Cls that ends it.
+std::vector<std::vector<std::string>> per_giorno(const std::vector<std::string>& chiamate) {
+  std::vector<std::vector<std::string>> giorni(1);
+  for (const std::string& c : chiamate) {
+    giorni.back().push_back(c);
+    if (c == "Cls") giorni.emplace_back();
+  }
+  giorni.pop_back();
+  return giorni;
+}
+
+class FormLoadTest : public ::testing::Test {
+ protected:
+  FormLoadTest() {
+    banco.form.cartella_lavoro.clear();
+    banco.form.cartella_dati.clear();
+    banco.form.cartella_uscita.clear();
+    banco.files.aggiungi("/station/gralvo.ini", {"", "/w/", "", "/d/", "", "/o/"});
+  }
+  test::BancoFinto banco;
+};
+
+TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
+  banco.form.Form_Load();
+  const auto& c = banco.chiamate;
+  ASSERT_GE(c.size(), 3u);
+  EXPECT_EQ(c[0], "Width 4380");
+  EXPECT_EQ(c[1], "Height 3690");
+  EXPECT_EQ(c[2], "Scale -35 185 251 -36");
+  EXPECT_EQ(std::count_if(c.begin(), c.end(), [](auto& s) { return s.rfind("Scale", 0) == 0; }), 1);
+  const auto giorni = per_giorno({c.begin() + 3, c.end()});
+  ASSERT_EQ(giorni.size(), 6u);
+  const char* kDate[] = {"28/02/2025", "01/03/2025", "02/03/2025",
+                         "03/03/2025", "04/03/2025", "05/03/2025"};
+  for (int k = 0; k < 6; ++k) {
+    const auto& g = giorni[static_cast<std::size_t>(k)];
+    ASSERT_EQ(g.size(), 44u + 3u + 3u) << "slot " << k + 1;
+    EXPECT_EQ(g[44], "CurrentX 75");
+    EXPECT_EQ(g[45], "CurrentY 180");
+    EXPECT_EQ(g[46], std::string("Print Date: ") + kDate[k]);
+    EXPECT_EQ(g[48], "SavePicture /w/grafico" + std::to_string(k + 1) + ".bmp");
+  }
+  EXPECT_EQ(banco.wpdlx1.chiamate[2], "WriteGif /w/previous_foF1_plots/2025059.gif False");
+  EXPECT_EQ(banco.directory.cancellati.size(), 6u);
+  EXPECT_EQ(banco.form.stato_di_uscita(), 0);
+}
+
+TEST_F(FormLoadTest, AFailureLosesOnlyTheRestOfItsProcedure) {
+  banco.fallisci("Line", 3);  // the top of the frame, in slot 1
+  banco.form.Form_Load();
+  const auto giorni = per_giorno({banco.chiamate.begin() + 3, banco.chiamate.end()});
+  ASSERT_EQ(giorni.size(), 6u);
+  EXPECT_EQ(giorni[0].size(), 3u + 6u) << "stage stopped at its third item";
+  EXPECT_EQ(giorni[0][3], "CurrentX 75");
+  for (std::size_t k = 1; k < 6; ++k) EXPECT_EQ(giorni[k].size(), 50u) << "slot " << k + 1;
+  EXPECT_EQ(banco.form.stato_di_uscita(), 0);
+}
+
+TEST_F(FormLoadTest, RunEndsAfterSixSlotsWhenEverythingFails) {
+  banco.fallisci("", 0);
+  banco.wpdlx1.fallisci("", 0);
+  banco.files.file.clear();
+  banco.form.Form_Load();
+  EXPECT_EQ(banco.filtrate("Print Date").size(), 6u);
+  EXPECT_EQ(banco.filtrate("Cls").size(), 6u);
+  EXPECT_EQ(banco.filtrate("Line").size(), 6u) << "one stage item attempted per slot";
+  EXPECT_TRUE(banco.wpdlx1.chiamate.empty());
+  EXPECT_EQ(banco.form.stato_di_uscita(), 1);
+}
+
+TEST_F(FormLoadTest, MissingSettingsStillDrawsSixSlotsWithEmptyDirectories) {
+  banco.files.file.clear();
+  banco.form.Form_Load();
+  EXPECT_EQ(banco.filtrate("SavePicture grafico").size(), 6u);
+  EXPECT_EQ(banco.wpdlx1.chiamate[1], "WriteGif plotfoF11.gif False");
+  EXPECT_EQ(banco.files.tentativi[1], "022025.txt");
+}
+
+}  // namespace
+}  // namespace fof1plot

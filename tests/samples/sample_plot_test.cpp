@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "support/bench.h"
+
+namespace fof1plot {
+namespace {
+
+struct Campione {
+  int ora, minuto;
+  std::string campo;
+};
+
+class GraficoValoriTest : public ::testing::Test {
+ protected:
+  GraficoValoriTest() {
+    banco.form.riempi_minuti();
+    banco.form.indice_giorno = 1;
+    banco.form.giorno_anno(1) = "064";
+    banco.directory.primi["/data/"] = "station.txt";
+    banco.files.aggiungi("/data/station.txt", {"Rome"});
+  }
+  static std::string nome(int ora, int minuto) {
+    char testo[64];
+    std::snprintf(testo, sizeof testo, "/data/RM041_2025064%02d%02d00.TXT", ora, minuto);
+    return testo;
+  }
+  // The discs and lines drawn for a day with these samples.
+  std::vector<std::string> disegna(const std::vector<Campione>& campioni) {
+    for (const Campione& c : campioni) banco.files.aggiungi(nome(c.ora, c.minuto), test::campione(c.campo));
+    banco.form.grafico_valori_autoscalati("032025");
+    std::vector<std::string> disegni;
+    for (const std::string& c : banco.chiamate) {
+      if (c.rfind("Fill", 0) != 0) disegni.push_back(c);
+    }
+    return disegni;
+  }
+  test::BancoFinto banco;
+};
+
+TEST_F(GraficoValoriTest, DiscsTicksAndTheJoiningRule) {
+  const char* kRosso = " #FF0000";
+  auto disco = [&](int x, const char* y) { return "Circle " + std::to_string(x) + " " + y + " 2" + kRosso; };
+  const struct {
+    const char* nome;
+    std::vector<Campione> campioni;
+    std::vector<std::string> disegni;
+  } kCasi[] = {
+      {"quarter hours join 15-30 and 30-45, never minute 00",
+       {{10, 0, " 4.5"}, {10, 15, " 4.5"}, {10, 30, " 5.0"}, {10, 45, " 4.5"}, {11, 15, " 4.5"}},
+       {disco(102, "45"), disco(105, "50"), "Line 105 50 102 45 #FF0000", disco(107, "45"),
+        "Line 107 45 105 50 #FF0000", disco(100, "45"), disco(112, "45")}},
+      {"five-minute ionograms draw no segment",
+       {{10, 5, " 4.5"}, {10, 10, " 4.6"}, {10, 15, " 4.7"}, {10, 20, " 4.8"}},
+       {disco(101, "45"), disco(102, "46"), disco(102, "47"), disco(103, "48")}},
+      {"N/A between two values keeps the join",
+       {{10, 15, " 4.5"}, {10, 20, " N/A"}, {10, 30, " 4.5"}},
+       {disco(102, "45"), "Line 103 1 103 8 #00FF00", disco(105, "45"),
+        "Line 105 45 102 45 #FF0000"}},
+      {"NO is an orange tick", {{10, 15, "NO  "}}, {"Line 102 1 102 8 #FF9900"}},
+      {"a 0 value is never joined from",
+       {{10, 15, "00.0"}, {10, 30, " 4.5"}}, {disco(102, "0"), disco(105, "45")}},
+      {"hour 3 minute 7", {{3, 7, " 4.5"}}, {disco(31, "45")}},
+      {"minute 58 lands on the next hour", {{5, 58, " 4.5"}, {23, 58, " 4.5"}},
+       {disco(60, "45"), disco(240, "45")}},
+      {"values are not limited", {{12, 0, "20.0"}}, {disco(120, "200")}},
+      {"lower-case n/a is a value of 0", {{12, 0, " n/a"}}, {disco(120, "0")}},
+  };
+  for (const auto& caso : kCasi) {
+    banco.chiamate.clear();
+    banco.files.file = {{"/data/station.txt", {"Rome"}}};
+    EXPECT_EQ(disegna(caso.campioni), caso.disegni) << caso.nome;
+  }
+}
+
+TEST_F(GraficoValoriTest, EachDiscSetsItsOwnSolidFill) {
+  disegna({{10, 15, " 4.5"}});
+  EXPECT_EQ(banco.chiamate, (std::vector<std::string>{"FillStyle 0", "FillColor #FF0000",
+                                                      "Circle 102 45 2 #FF0000"}));
+}
+
+TEST_F(GraficoValoriTest, NamesAreTriedHourByHourWithMinuteZeroLast) {
+  disegna({});
+  const auto& t = banco.files.tentativi;
+  ASSERT_EQ(t.size(), 1u + 1440u);
+  EXPECT_EQ(t[1], nome(0, 1));
+  EXPECT_EQ(t[59], nome(0, 59));
+  EXPECT_EQ(t[60], nome(0, 0));
+  EXPECT_EQ(t[61], nome(1, 1));
+  EXPECT_EQ(t[1440], nome(23, 0));
+}
+
+TEST_F(GraficoValoriTest, ShortFilesAndUnknownStationsDrawNothing) {
+  banco.files.aggiungi(nome(10, 15), {"Rome", "2", "3", "4", "5", "6"});
+  banco.files.aggiungi(nome(10, 30), {});
+  EXPECT_TRUE(disegna({}).empty());
+  banco.files.aggiungi("/data/station.txt", {"Unknown"});
+  banco.files.tentativi.clear();
+  EXPECT_TRUE(disegna({{10, 45, " 4.5"}}).empty());
+  EXPECT_EQ(banco.files.tentativi, (std::vector<std::string>{"/data/station.txt"}));
+}
+
+}  // namespace
+}  // namespace fof1plot

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <chrono>
+
+#include "run/form1.h"
+#include "support/fakes.h"
+
+namespace fof1plot::test {
+
+// A plot window wired to fakes, its clock on 5 March 2025 and its directories set as a
+// settings file would set them.
+struct Banco {
+  explicit Banco(DrawingSurface& canvas) : form(canvas, wpdlx1, files, directory, clock) {
+    form.cartella_lavoro = "/work/";
+    form.cartella_dati = "/data/";
+    form.cartella_uscita = "/out/";
+  }
+  FakeImageExport wpdlx1;
+  FakeTextFiles files;
+  FakeDirectory directory;
+  FixedClock clock{std::chrono::year{2025} / 3 / 5};
+  Form1 form;
+};
+
+// The same with a fake drawing surface of its own.
+struct BancoFinto : FakeSurface, Banco {
+  BancoFinto() : Banco(static_cast<FakeSurface&>(*this)) {}
+  FakeSurface& canvas() { return *this; }
+};
+
+}  // namespace fof1plot::test

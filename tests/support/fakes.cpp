@@ -1,0 +1,120 @@
+#include "support/fakes.h"
+
+#include <cstdio>
+
+#include "platform/failure.h"
+
+namespace fof1plot::test {
+namespace {
+
+std::string numero(float v) {
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%g", static_cast<double>(v));
+  return testo;
+}
+
+class FakeTextFile : public TextFile {
+ public:
+  explicit FakeTextFile(const std::vector<std::string>& righe) : righe_(righe) {}
+  std::string LineInput() override {
+    if (prossima_ >= righe_.size()) throw Failure("read past end of file");
+    return righe_[prossima_++];
+  }
+
+ private:
+  std::vector<std::string> righe_;
+  std::size_t prossima_ = 0;
+};
+
+}  // namespace
+
+std::string esadecimale(Colore colore) {
+  char testo[8];
+  std::snprintf(testo, sizeof testo, "#%06X", colore);
+  return testo;
+}
+
+std::vector<std::string> campione(const std::string& campo) {
+  return {"Rome", "2", "3", "4", "5", "6", "2025064101500  " + campo + " 1.23"};
+}
+
+void Registro::fallisci(std::string inizio, int volta) {
+  inizio_guasto_ = std::move(inizio);
+  volta_guasto_ = volta;
+}
+
+void Registro::registra(std::string chiamata) {
+  const bool corrisponde = volta_guasto_ >= 0 && chiamata.rfind(inizio_guasto_, 0) == 0;
+  chiamate.push_back(std::move(chiamata));
+  if (corrisponde && (volta_guasto_ == 0 || ++viste_ == volta_guasto_)) {
+    throw Failure("injected failure");
+  }
+}
+
+float FakeSurface::TwipsPerPixelX() { return 15; }
+float FakeSurface::TwipsPerPixelY() { return 15; }
+void FakeSurface::Width(float twips) { registra("Width " + numero(twips)); }
+void FakeSurface::Height(float twips) { registra("Height " + numero(twips)); }
+void FakeSurface::Scale(float x1, float y1, float x2, float y2) {
+  registra("Scale " + numero(x1) + " " + numero(y1) + " " + numero(x2) + " " + numero(y2));
+}
+void FakeSurface::Line(float x1, float y1, float x2, float y2, Colore colore) {
+  registra("Line " + numero(x1) + " " + numero(y1) + " " + numero(x2) + " " + numero(y2) + " " +
+           esadecimale(colore));
+}
+void FakeSurface::FillStyle(int stile) { registra("FillStyle " + std::to_string(stile)); }
+void FakeSurface::FillColor(Colore colore) { registra("FillColor " + esadecimale(colore)); }
+void FakeSurface::Circle(float x, float y, float r, Colore colore) {
+  registra("Circle " + numero(x) + " " + numero(y) + " " + numero(r) + " " + esadecimale(colore));
+}
+void FakeSurface::CurrentX(float x) { registra("CurrentX " + numero(x)); }
+void FakeSurface::CurrentY(float y) { registra("CurrentY " + numero(y)); }
+void FakeSurface::Print(const std::string& testo) { registra("Print " + testo); }
+void FakeSurface::Cls() { registra("Cls"); }
+std::string FakeSurface::Image() {
+  registra("Image");
+  return "BM";
+}
+void FakeSurface::SavePicture(const std::string&, const std::string& path) {
+  registra("SavePicture " + path);
+}
+
+std::vector<std::string> FakeSurface::filtrate(const std::string& inizio) const {
+  std::vector<std::string> scelte;
+  for (const std::string& c : chiamate) {
+    if (c.rfind(inizio, 0) == 0) scelte.push_back(c);
+  }
+  return scelte;
+}
+
+void FakeImageExport::Load(const std::string& path) { registra("Load " + path); }
+void FakeImageExport::WriteGif(const std::string& path, bool flag) {
+  registra("WriteGif " + path + (flag ? " True" : " False"));
+}
+void FakeImageExport::Release() { registra("Release"); }
+
+void FakeTextFiles::aggiungi(const std::string& path, std::vector<std::string> righe) {
+  file[path] = std::move(righe);
+}
+
+std::unique_ptr<TextFile> FakeTextFiles::Open(const std::string& path) {
+  tentativi.push_back(path);
+  const auto trovato = file.find(path);
+  if (trovato == file.end()) throw Failure("cannot open " + path);
+  return std::make_unique<FakeTextFile>(trovato->second);
+}
+
+std::string FakeDirectory::CurDir() { return corrente; }
+
+std::string FakeDirectory::Dir(const std::string& pattern) {
+  const auto trovato = primi.find(pattern);
+  if (trovato == primi.end()) throw Failure("cannot list " + pattern);
+  return trovato->second;
+}
+
+void FakeDirectory::Kill(const std::string& path) {
+  if (guasto_kill) throw Failure("cannot delete " + path);
+  cancellati.push_back(path);
+}
+
+}  // namespace fof1plot::test

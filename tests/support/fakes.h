@@ -1,0 +1,97 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "canvas/drawing_surface.h"
+#include "output/image_export.h"
+#include "platform/clock.h"
+#include "platform/directory.h"
+#include "platform/text_files.h"
+
+namespace fof1plot::test {
+
+// Records calls as text lines ("Line 0 0 242 0 #FFFF00") and fails the ones it is told
+// to: the n-th call whose record starts with a given text, or every such call (n = 0).
+class Registro {
+ public:
+  void fallisci(std::string inizio, int volta = 1);
+  std::vector<std::string> chiamate;
+
+ protected:
+  void registra(std::string chiamata);
+
+ private:
+  std::string inizio_guasto_;
+  int volta_guasto_ = -1;
+  int viste_ = 0;
+};
+
+// A drawing surface that draws nothing and records every call.
+class FakeSurface : public DrawingSurface, public Registro {
+ public:
+  float TwipsPerPixelX() override;
+  float TwipsPerPixelY() override;
+  void Width(float twips) override;
+  void Height(float twips) override;
+  void Scale(float x1, float y1, float x2, float y2) override;
+  void Line(float x1, float y1, float x2, float y2, Colore colore) override;
+  void FillStyle(int stile) override;
+  void FillColor(Colore colore) override;
+  void Circle(float x, float y, float r, Colore colore) override;
+  void CurrentX(float x) override;
+  void CurrentY(float y) override;
+  void Print(const std::string& testo) override;
+  void Cls() override;
+  std::string Image() override;
+  void SavePicture(const std::string& immagine, const std::string& path) override;
+
+  // The recorded calls that start with a given text.
+  std::vector<std::string> filtrate(const std::string& inizio) const;
+};
+
+// An image exporter that records its calls.
+class FakeImageExport : public ImageExport, public Registro {
+ public:
+  void Load(const std::string& path) override;
+  void WriteGif(const std::string& path, bool flag) override;
+  void Release() override;
+};
+
+// Text files held in memory as lines; every open attempt is recorded in order.
+class FakeTextFiles : public TextFiles {
+ public:
+  void aggiungi(const std::string& path, std::vector<std::string> righe);
+  std::unique_ptr<TextFile> Open(const std::string& path) override;
+  std::map<std::string, std::vector<std::string>> file;
+  std::vector<std::string> tentativi;
+};
+
+// A directory whose listings are given; deletions are recorded, and fail when told.
+class FakeDirectory : public Directory {
+ public:
+  std::string CurDir() override;
+  std::string Dir(const std::string& pattern) override;
+  void Kill(const std::string& path) override;
+  std::string corrente = "/station";
+  std::map<std::string, std::string> primi;
+  std::vector<std::string> cancellati;
+  bool guasto_kill = false;
+};
+
+class FixedClock : public Clock {
+ public:
+  explicit FixedClock(std::chrono::year_month_day oggi) : oggi(oggi) {}
+  std::chrono::year_month_day Date() override { return oggi; }
+  std::chrono::year_month_day oggi;
+};
+
+// "#RRGGBB", as colours appear in the records.
+std::string esadecimale(Colore colore);
+
+// A sample file of seven lines whose value field, columns 16 to 19, holds campo.
+std::vector<std::string> campione(const std::string& campo);
+
+}  // namespace fof1plot::test
