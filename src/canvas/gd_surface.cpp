@@ -22,7 +22,8 @@ constexpr double kLimiteCoordinata = 1e12;
 
 std::int64_t nearest_pixel(double v) {
   if (std::isnan(v)) throw Failure("invalid coordinate");
-  return static_cast<std::int64_t>(std::floor(std::clamp(v, -kLimiteCoordinata, kLimiteCoordinata) + 0.5));
+  return static_cast<std::int64_t>(
+      std::floor(std::clamp(v, -kLimiteCoordinata, kLimiteCoordinata) + 0.5));
 }
 
 }  // namespace
@@ -80,7 +81,9 @@ void GdSurface::CurrentY(float y) { current_y_ = y; }
 
 void GdSurface::Print(const std::string& testo) {
   const Pixel inizio = pixel_di(current_x_, current_y_);
-  const auto limite = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -100000, 100000)); };
+  const auto limite = [](std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, -100000, 100000));
+  };
   std::string copia = testo;
   gdImageString(immagine_.get(), gdFontGetSmall(), limite(inizio.colonna), limite(inizio.riga),
                 reinterpret_cast<unsigned char*>(copia.data()), indice_colore(fore_color_));

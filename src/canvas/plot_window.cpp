@@ -20,8 +20,7 @@ void Form1::impostazioni_dimensioni_e_scala_del_form() {
       somma16(somma16(somma16(somma16(margine_superiore, 160), margine_inferiore), 25), 1);
   canvas.Height(static_cast<float>(altezza) * canvas.TwipsPerPixelY());
   canvas.Scale(-margine_sinistro, somma16(margine_superiore, 160),
-               somma16(somma16(margine_destro, 240), 1),
-               -somma16(margine_inferiore, 1));
+               somma16(somma16(margine_destro, 240), 1), -somma16(margine_inferiore, 1));
 }
 
 }  // namespace fof1plot

@@ -26,9 +26,8 @@ void Form1::grafico_previsione(const std::string& file_previsioni) {
   passo([&] { LineInput(file); });
   passo([&] { riga_previsione = LineInput(file); });
   for (int k = 1; k <= 24; ++k) {
-    passo([&] {
-      valori_previsione(k) = CInt(valore_in_decimi(Mid(riga_previsione, 5 * k - 3, 4)));
-    });
+    passo(
+        [&] { valori_previsione(k) = CInt(valore_in_decimi(Mid(riga_previsione, 5 * k - 3, 4))); });
   }
   file.reset();
 

@@ -29,7 +29,8 @@ std::string number_prefix(std::string_view text) {
       seen_point = seen_point || c == '.';
       seen_digit = seen_digit || is_digit(c);
       part = Part::kMantissa;
-    } else if (part == Part::kMantissa && seen_digit && std::string_view("EeDd").find(c) != std::string_view::npos) {
+    } else if (part == Part::kMantissa && seen_digit &&
+               std::string_view("EeDd").find(c) != std::string_view::npos) {
       part = Part::kExponentSign;
       c = 'e';
     } else if ((part == Part::kExponentSign && (c == '+' || c == '-')) ||

@@ -62,8 +62,8 @@ class Form1 {
   std::int16_t riconosci_stazione();
   std::string prefisso_nome_campione(std::int16_t tipo_stazione,
                                      const std::string& file_previsioni) const;
-  std::string nome_file_campione(const std::string& prefisso, std::int16_t tipo_stazione,
-                                 int ora, int m) const;
+  std::string nome_file_campione(const std::string& prefisso, std::int16_t tipo_stazione, int ora,
+                                 int m) const;
   bool leggi_campo_valore(const std::string& nome_file, std::string& campo_valore);
   void disegna_campione(std::int16_t ora, int minuto, const std::string& campo_valore,
                         std::int16_t& x_ultimo, std::int16_t& y_ultimo);

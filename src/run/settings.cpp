@@ -14,8 +14,8 @@ void Form1::leggi_impostazioni() {
   if (cartella_corrente.empty() || cartella_corrente.back() != '/') cartella_corrente += '/';
   std::unique_ptr<TextFile> file;
   esegui_passo([&] { file = files.Open(cartella_corrente + "gralvo.ini"); });
-  const std::array<std::string*, 6> righe = {nullptr, &cartella_lavoro, nullptr,
-                                             &cartella_dati, nullptr, &cartella_uscita};
+  const std::array<std::string*, 6> righe = {nullptr,        &cartella_lavoro, nullptr,
+                                             &cartella_dati, nullptr,          &cartella_uscita};
   for (std::string* valore : righe) {
     esegui_passo([&] {
       std::string riga = LineInput(file);

@@ -13,8 +13,8 @@ std::string Form1::prefisso_nome_campione(std::int16_t tipo_stazione,
   static constexpr std::array<const char*, 7> kPrefissi = {"",       "",       "TUJ2O_", "BBJ3R_",
                                                            "RM041_", "SP044_", "ML10L_"};
   if (tipo_stazione < 1 || tipo_stazione > 6) return {};
-  const std::string anno = tipo_stazione == 1 ? Mid(file_previsioni, 5, 2)
-                                              : Mid(file_previsioni, 3, 4);
+  const std::string anno =
+      tipo_stazione == 1 ? Mid(file_previsioni, 5, 2) : Mid(file_previsioni, 3, 4);
   return cartella_dati + kPrefissi[static_cast<std::size_t>(tipo_stazione)] + anno +
          giorno_anno(indice_giorno);
 }

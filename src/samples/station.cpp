@@ -16,7 +16,13 @@ struct Stazione {
 
 // The first four characters of a station's file name it; two stations share kind 1.
 constexpr std::array<Stazione, 7> kStazioni = {{
-    {"Gibi", 1}, {"Mosc", 1}, {"Tucu", 2}, {"Bahi", 3}, {"Rome", 4}, {"La_S", 5}, {"Mali", 6},
+    {"Gibi", 1},
+    {"Mosc", 1},
+    {"Tucu", 2},
+    {"Bahi", 3},
+    {"Rome", 4},
+    {"La_S", 5},
+    {"Mali", 6},
 }};
 
 std::string codice_ora(std::int16_t tipo_stazione, int ora) {

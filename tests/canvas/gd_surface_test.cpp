@@ -26,8 +26,8 @@ TEST_F(GdSurfaceTest, UserPointsLandOnTheirPixels) {
   const struct {
     float x, y;
     int colonna, riga;
-  } kCasi[] = {{0, 0, 35, 185}, {240, 160, 275, 25}, {-35, -35, 0, 220}, {-35, 185, 0, 0},
-               {250, -35, 285, 220}, {75, 180, 110, 5}, {10.4f, 44.6f, 45, 140}};
+  } kCasi[] = {{0, 0, 35, 185},      {240, 160, 275, 25}, {-35, -35, 0, 220},     {-35, 185, 0, 0},
+               {250, -35, 285, 220}, {75, 180, 110, 5},   {10.4f, 44.6f, 45, 140}};
   for (const auto& caso : kCasi) {
     canvas.Cls();
     canvas.Line(caso.x, caso.y, caso.x + 1, caso.y, kRosso);
@@ -68,7 +68,8 @@ TEST_F(GdSurfaceTest, PrintDrawsGlyphsOnlyInTheTextColourFromTheTopLeftCorner) {
   canvas.Print("Date: 05/03/2025");
   int testo = 0, rosso = 0;
   for (int c = 110; c < 110 + 16 * 6; ++c) {
-    testo += canvas.colore_pixel(c, 5 + 6) == kColoreTesto || canvas.colore_pixel(c, 5 + 9) == kColoreTesto;
+    testo += canvas.colore_pixel(c, 5 + 6) == kColoreTesto ||
+             canvas.colore_pixel(c, 5 + 9) == kColoreTesto;
     rosso += canvas.colore_pixel(c, 5) == kRosso;
   }
   EXPECT_GT(testo, 20);
@@ -103,16 +104,19 @@ TEST(GdSurfaceSizeTest, ImageIsABmpOfTheWholeCanvas) {
   const std::string bmp = canvas.Image();
   ASSERT_GE(bmp.size(), 6u);
   EXPECT_EQ(bmp.substr(0, 2), "BM");
-  const std::uint32_t dimensione = static_cast<unsigned char>(bmp[2]) |
-                                   static_cast<unsigned char>(bmp[3]) << 8 |
-                                   static_cast<unsigned char>(bmp[4]) << 16 |
-                                   static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[5])) << 24;
+  const std::uint32_t dimensione =
+      static_cast<unsigned char>(bmp[2]) | static_cast<unsigned char>(bmp[3]) << 8 |
+      static_cast<unsigned char>(bmp[4]) << 16 |
+      static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[5])) << 24;
   EXPECT_EQ(dimensione, bmp.size()) << "the header states the file's true size";
-  GdImage letta(gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), const_cast<char*>(bmp.data())));
+  GdImage letta(
+      gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), const_cast<char*>(bmp.data())));
   ASSERT_TRUE(letta);
   EXPECT_EQ(gdImageSX(letta.get()), 286);
   const int c = gdImageGetPixel(letta.get(), 35, 185);
-  EXPECT_EQ(RGB(gdImageRed(letta.get(), c), gdImageGreen(letta.get(), c), gdImageBlue(letta.get(), c)), kRosso);
+  EXPECT_EQ(
+      RGB(gdImageRed(letta.get(), c), gdImageGreen(letta.get(), c), gdImageBlue(letta.get(), c)),
+      kRosso);
 }
 
 TEST(GdSurfaceSizeTest, SavePictureFailsWhereTheFileCannotBeWritten) {

@@ -40,11 +40,18 @@ TEST(TracciaLineaTest, LineFarOffTheCanvasIsClippedWithoutWalkingItsLength) {
 TEST(TracciaDiscoTest, RadiusTwoIsARoundDiscOf21PixelsWithNineInside) {
   Punti bordo, interno;
   traccia_disco(
-      {10, 20}, 2, [&](std::int64_t c, std::int64_t r) { bordo.insert({c, r}); },
-      [&](std::int64_t c, std::int64_t r) { interno.insert({c, r}); });
+      {10, 20}, 2,
+      [&](std::int64_t c, std::int64_t r) {
+        bordo.insert({c, r});
+      },
+      [&](std::int64_t c, std::int64_t r) {
+        interno.insert({c, r});
+      });
   EXPECT_EQ(bordo.size() + interno.size(), 21u);
-  EXPECT_EQ(interno, (Punti{{9, 19}, {10, 19}, {11, 19}, {9, 20}, {10, 20}, {11, 20},
-                            {9, 21}, {10, 21}, {11, 21}}));
+  EXPECT_EQ(
+      interno,
+      (Punti{
+          {9, 19}, {10, 19}, {11, 19}, {9, 20}, {10, 20}, {11, 20}, {9, 21}, {10, 21}, {11, 21}}));
   for (auto corner : {std::pair<std::int64_t, std::int64_t>{8, 18}, {12, 22}}) {
     EXPECT_EQ(bordo.count(corner), 0u);
   }

@@ -27,10 +27,10 @@ TEST_F(StageTest, FrameAndGridMeetExactly) {
     int x, y;
     Colore colore;
   } kCasi[] = {
-      {0, 0, kGiallo},     {241, 161, kGiallo}, {0, 161, kGiallo},   {241, 0, kGiallo},
-      {50, 0, kGiallo},    {50, 1, kGrigio},    {50, 160, kGrigio},  {50, 161, kGiallo},
-      {241, 50, kGiallo},  {240, 50, kGrigio},  {0, 50, kGiallo},    {1, 50, kGrigio},
-      {242, 0, kNero},     {242, 161, kNero},   {0, 162, kNero},     {-1, 0, kNero},
+      {0, 0, kGiallo},     {241, 161, kGiallo}, {0, 161, kGiallo},  {241, 0, kGiallo},
+      {50, 0, kGiallo},    {50, 1, kGrigio},    {50, 160, kGrigio}, {50, 161, kGiallo},
+      {241, 50, kGiallo},  {240, 50, kGrigio},  {0, 50, kGiallo},   {1, 50, kGrigio},
+      {242, 0, kNero},     {242, 161, kNero},   {0, 162, kNero},    {-1, 0, kNero},
       {200, 150, kGrigio}, {120, 120, kNero},   {1, 1, kNero},
   };
   for (const auto& caso : kCasi) {
@@ -53,9 +53,8 @@ TEST_F(StageTest, LabelsStandInTheMarginsInTheTextColour) {
   // Under the hour lines, left of the frequency lines, and the titles.
   const struct {
     int x1, y1, x2, y2;
-  } kZone[] = {{46, -18, 54, -6},    {92, -18, 106, -6},   {99, -33, 150, -21},
-               {-14, -7, -8, 6},     {-19, 92, -7, 105},   {-31, 125, -5, 138},
-               {-34, 112, -2, 125}};
+  } kZone[] = {{46, -18, 54, -6},  {92, -18, 106, -6},  {99, -33, 150, -21}, {-14, -7, -8, 6},
+               {-19, 92, -7, 105}, {-31, 125, -5, 138}, {-34, 112, -2, 125}};
   for (const auto& z : kZone) {
     int testo = 0;
     for (int x = z.x1; x <= z.x2; ++x) {

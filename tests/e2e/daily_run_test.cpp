@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -34,10 +33,13 @@ std::string riga_previsione(double ora0, double ora12) {
 class DailyRunTest : public ::testing::Test {
  protected:
   DailyRunTest() {
-    for (const char* d : {"work/previous_foF1_plots", "data", "out"}) test::crea_cartella(cartella / d);
+    for (const char* d : {"work/previous_foF1_plots", "data", "out"})
+      test::crea_cartella(cartella / d);
     scrivi(cartella / "gralvo.ini", test::impostazioni_per(cartella.path()));
-    scrivi(cartella / "work/122024.txt", "forecast December\r\n" + riga_previsione(3.0, 5.0) + "\r\n");
-    scrivi(cartella / "work/012025.txt", "forecast January\r\n" + riga_previsione(7.0, 20.0) + "\r\n");
+    scrivi(cartella / "work/122024.txt",
+           "forecast December\r\n" + riga_previsione(3.0, 5.0) + "\r\n");
+    scrivi(cartella / "work/012025.txt",
+           "forecast January\r\n" + riga_previsione(7.0, 20.0) + "\r\n");
     scrivi(cartella / "data/00-station.txt", "Rome ionosonde\r\n");
     campione(10, 15, " 4.0");
     campione(10, 30, " 6.0");

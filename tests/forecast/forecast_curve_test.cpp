@@ -47,8 +47,8 @@ TEST_F(GraficoPrevisioneTest, TwentyFourWhiteDotsJoinedInOrder) {
   ASSERT_EQ(c.size(), 24u * 3 + 23u);
   EXPECT_EQ((std::vector<std::string>(c.begin(), c.begin() + 7)),
             (std::vector<std::string>{"FillStyle 0", "FillColor #FFFFFF", "Circle 0 39 2 #FFFFFF",
-                                      "FillStyle 0", "FillColor #FFFFFF",
-                                      "Circle 10 102 2 #FFFFFF", "Line 0 39 10 102 #FFFFFF"}));
+                                      "FillStyle 0", "FillColor #FFFFFF", "Circle 10 102 2 #FFFFFF",
+                                      "Line 0 39 10 102 #FFFFFF"}));
   EXPECT_EQ(c[9], "Circle 20 7 2 #FFFFFF");
   EXPECT_EQ(c[14], "Line 20 7 30 40 #FFFFFF");
   EXPECT_EQ(c.back(), "Line 220 50 230 50 #FFFFFF");
@@ -71,9 +71,11 @@ TEST_F(GraficoPrevisioneTest, LineTwoVariants) {
   } kCasi[] = {
       {"short line 2", {"h", piena.substr(0, 10)}, con({{0, "45"}, {1, "45"}})},
       {"field cut after its whole MHz", {"h", piena.substr(0, 8)}, con({{0, "45"}, {1, "4"}})},
-      {"five blanks", {"h", std::string(5, ' ') + piena.substr(5)},
+      {"five blanks",
+       {"h", std::string(5, ' ') + piena.substr(5)},
        std::vector<std::string>(1, "0")},
-      {"1E9 overflows only its hour", {"h", " 1E.9" + piena.substr(5)},
+      {"1E9 overflows only its hour",
+       {"h", " 1E.9" + piena.substr(5)},
        std::vector<std::string>(1, "0")},
       {"empty file", {}, zeri},
       {"one line", {piena}, zeri},

@@ -1,7 +1,8 @@
+#include "platform/numbers.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/failure.h"
-#include "platform/numbers.h"
 
 namespace fof1plot {
 namespace {
@@ -11,12 +12,11 @@ TEST(ValTest, ReadsTheNumberAtTheFrontOfText) {
     const char* testo;
     double valore;
   } kCasi[] = {
-      {"45", 45},          {" 4 5", 45},      {"\t1\n2", 12},     {"12.3", 12.3},
-      {"-7", -7},          {"+.5", 0.5},      {"1E3", 1000},      {"2d2", 200},
-      {"1e-1", 0.1},       {"1E", 1},         {"1E+", 1},         {"12.3.4", 12.3},
-      {"3abc", 3},         {"", 0},           {"    ", 0},        {"----", 0},
-      {"n/a", 0},          {".", 0},          {"1E9", 1e9},       {"- 4", -4},
-      {"E5", 0},           {"12 . 5", 12.5},  {"1e3e4", 1000},    {"\r5", 0},
+      {"45", 45},   {" 4 5", 45},     {"\t1\n2", 12},  {"12.3", 12.3}, {"-7", -7},
+      {"+.5", 0.5}, {"1E3", 1000},    {"2d2", 200},    {"1e-1", 0.1},  {"1E", 1},
+      {"1E+", 1},   {"12.3.4", 12.3}, {"3abc", 3},     {"", 0},        {"    ", 0},
+      {"----", 0},  {"n/a", 0},       {".", 0},        {"1E9", 1e9},   {"- 4", -4},
+      {"E5", 0},    {"12 . 5", 12.5}, {"1e3e4", 1000}, {"\r5", 0},
   };
   for (const auto& caso : kCasi) {
     EXPECT_DOUBLE_EQ(Val(caso.testo), caso.valore) << '"' << caso.testo << '"';
@@ -32,8 +32,8 @@ TEST(CIntTest, RoundsHalvesToEvenWithinSixteenBits) {
   const struct {
     double valore;
     int intero;
-  } kCasi[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {44.6, 45},
-               {32767.4, 32767}, {-32768.4, -32768}, {-32768.5, -32768}};
+  } kCasi[] = {{0.5, 0},   {1.5, 2},         {2.5, 2},           {-0.5, 0},         {-1.5, -2},
+               {44.6, 45}, {32767.4, 32767}, {-32768.4, -32768}, {-32768.5, -32768}};
   for (const auto& caso : kCasi) EXPECT_EQ(CInt(caso.valore), caso.intero) << caso.valore;
 }
 

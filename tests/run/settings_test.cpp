@@ -33,17 +33,22 @@ TEST(LeggiImpostazioniTest, LinesTwoFourAndSixAsWritten) {
     std::vector<std::string> righe;
     Cartelle attese;
   } kCasi[] = {
-      {"six lines", "/plots", {"w", "/iono/work/", "d", "/iono/data/", "o", "/www/"},
+      {"six lines",
+       "/plots",
+       {"w", "/iono/work/", "d", "/iono/data/", "o", "/www/"},
        {"/iono/work/", "/iono/data/", "/www/"}},
       {"root directory", "/", {"w", "a/", "d", "b/", "o", "c/"}, {"a/", "b/", "c/"}},
       {"four lines", "/plots", {"w", "/work/", "d", "/data/"}, {"/work/", "/data/", ""}},
-      {"blanks kept", "/plots", {"", " /work ", "", "\t/data/", "", ""}, {" /work ", "\t/data/", ""}},
+      {"blanks kept",
+       "/plots",
+       {"", " /work ", "", "\t/data/", "", ""},
+       {" /work ", "\t/data/", ""}},
       {"later lines ignored", "/plots", {"1", "2", "3", "4", "5", "6", "7", "8"}, {"2", "4", "6"}},
       {"missing file", "/elsewhere", {}, {"", "", ""}},
   };
   for (const auto& caso : kCasi) {
-    const std::string path = caso.nome == std::string("root directory") ? "/gralvo.ini"
-                                                                         : "/plots/gralvo.ini";
+    const std::string path =
+        caso.nome == std::string("root directory") ? "/gralvo.ini" : "/plots/gralvo.ini";
     EXPECT_EQ(leggi(caso.corrente, path, caso.righe), caso.attese) << caso.nome;
   }
 }

@@ -28,7 +28,8 @@ class GraficoValoriTest : public ::testing::Test {
   }
   // The discs and lines drawn for a day with these samples.
   std::vector<std::string> disegna(const std::vector<Campione>& campioni) {
-    for (const Campione& c : campioni) banco.files.aggiungi(nome(c.ora, c.minuto), test::campione(c.campo));
+    for (const Campione& c : campioni)
+      banco.files.aggiungi(nome(c.ora, c.minuto), test::campione(c.campo));
     banco.form.grafico_valori_autoscalati("032025");
     std::vector<std::string> disegni;
     for (const std::string& c : banco.chiamate) {
@@ -41,7 +42,9 @@ class GraficoValoriTest : public ::testing::Test {
 
 TEST_F(GraficoValoriTest, DiscsTicksAndTheJoiningRule) {
   const char* kRosso = " #FF0000";
-  auto disco = [&](int x, const char* y) { return "Circle " + std::to_string(x) + " " + y + " 2" + kRosso; };
+  auto disco = [&](int x, const char* y) {
+    return "Circle " + std::to_string(x) + " " + y + " 2" + kRosso;
+  };
   const struct {
     const char* nome;
     std::vector<Campione> campioni;
@@ -60,9 +63,11 @@ TEST_F(GraficoValoriTest, DiscsTicksAndTheJoiningRule) {
         "Line 105 45 102 45 #FF0000"}},
       {"NO is an orange tick", {{10, 15, "NO  "}}, {"Line 102 1 102 8 #FF9900"}},
       {"a 0 value is never joined from",
-       {{10, 15, "00.0"}, {10, 30, " 4.5"}}, {disco(102, "0"), disco(105, "45")}},
+       {{10, 15, "00.0"}, {10, 30, " 4.5"}},
+       {disco(102, "0"), disco(105, "45")}},
       {"hour 3 minute 7", {{3, 7, " 4.5"}}, {disco(31, "45")}},
-      {"minute 58 lands on the next hour", {{5, 58, " 4.5"}, {23, 58, " 4.5"}},
+      {"minute 58 lands on the next hour",
+       {{5, 58, " 4.5"}, {23, 58, " 4.5"}},
        {disco(60, "45"), disco(240, "45")}},
       {"values are not limited", {{12, 0, "20.0"}}, {disco(120, "200")}},
       {"lower-case n/a is a value of 0", {{12, 0, " n/a"}}, {disco(120, "0")}},

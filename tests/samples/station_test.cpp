@@ -20,9 +20,10 @@ TEST_F(RiconosciStazioneTest, StationTable) {
     const char* riga;
     int tipo;
   } kCasi[] = {
-      {"Gibilmanna 2025", 1}, {"Mosc", 1}, {"Tucuman", 2}, {"Bahia Blanca", 3}, {"Rome", 4},
-      {"La_Spezia", 5},       {"Malindi", 6}, {"ROME", 0}, {"rome", 0},        {" Rome", 0},
-      {"Rom", 0},             {"", 0},
+      {"Gibilmanna 2025", 1}, {"Mosc", 1}, {"Tucuman", 2},
+      {"Bahia Blanca", 3},    {"Rome", 4}, {"La_Spezia", 5},
+      {"Malindi", 6},         {"ROME", 0}, {"rome", 0},
+      {" Rome", 0},           {"Rom", 0},  {"", 0},
   };
   for (const auto& caso : kCasi) EXPECT_EQ(riconosci({caso.riga, "Rome"}), caso.tipo) << caso.riga;
 }

@@ -1,7 +1,8 @@
+#include "support/fakes.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/failure.h"
-#include "support/fakes.h"
 
 namespace fof1plot::test {
 namespace {
