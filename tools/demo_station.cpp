@@ -6,8 +6,8 @@
 
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -73,7 +73,8 @@ std::string month_key(year_month_day d) {
 
 void write_forecast(const std::string& work, year_month_day d) {
   std::string riga;
-  for (int ora = 0; ora < 24; ++ora) riga += printf_string("%5.1f", fof1_at(ora + 0.5, day_of_year(d)));
+  for (int ora = 0; ora < 24; ++ora)
+    riga += printf_string("%5.1f", fof1_at(ora + 0.5, day_of_year(d)));
   write_file(work + month_key(d) + ".txt",
              printf_string("foF1 forecast %02u/%04d, hours 0-23 UT, MHz\r\n",
                            static_cast<unsigned>(d.month()), static_cast<int>(d.year())) +
@@ -107,8 +108,8 @@ void write_samples(const std::string& data, year_month_day d) {
         const double rumore = (static_cast<int>(next_random(state) % 21) - 10) / 40.0;
         campo = printf_string("%4.1f", v + scarto_del_giorno + rumore);
       }
-      const std::string nome = printf_string("RM041_%04d%03d%02d%02d00.TXT", static_cast<int>(d.year()),
-                                             day_of_year(d), ora, minuto);
+      const std::string nome = printf_string(
+          "RM041_%04d%03d%02d%02d00.TXT", static_cast<int>(d.year()), day_of_year(d), ora, minuto);
       write_file(data + nome, sample_text(d, ora, minuto, campo));
     }
   }
@@ -159,9 +160,9 @@ int main(int argc, char** argv) {
   const std::string base = argv[1];
   const std::string work = base + "/work/", data = base + "/data/", out = base + "/out/";
   for (const std::string& d : {base, work, work + "previous_foF1_plots", data, out}) make_dir(d);
-  write_file(base + "/gralvo.ini",
-             "work directory (forecasts, archive)\r\n" + work + "\r\nsample directory\r\n" + data +
-                 "\r\noutput directory (web)\r\n" + out + "\r\n");
+  write_file(base + "/gralvo.ini", "work directory (forecasts, archive)\r\n" + work +
+                                       "\r\nsample directory\r\n" + data +
+                                       "\r\noutput directory (web)\r\n" + out + "\r\n");
   write_file(data + "000_station.txt", "Rome  demo station file\r\n");
   std::set<std::string> mesi;
   for (int scarto = -5; scarto <= 0; ++scarto) {

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
-
 #include "platform/whole_file.h"
 #include "support/figures.h"
+#include "support/station_tree.h"
 
 namespace fof1plot {
 namespace {
@@ -18,43 +17,7 @@ constexpr Colore kVerde = RGB(0, 255, 0);
 constexpr Colore kArancio = RGB(255, 153, 0);
 constexpr Colore kTesto = RGB(255, 255, 128);
 
-std::string riga_previsione(double ora0, double ora12) {
-  std::string riga;
-  for (int ora = 0; ora < 24; ++ora) {
-    char campo[8];
-    std::snprintf(campo, sizeof campo, "%5.1f", ora == 0 ? ora0 : ora == 12 ? ora12 : 5.0);
-    riga += campo;
-  }
-  return riga;
-}
-
-// A station directory as a Rome scaling process leaves it, with the forecasts of
-// December 2024 and January 2025; the run is on 3 January 2025, 10:00 UTC.
-class DailyRunTest : public ::testing::Test {
- protected:
-  DailyRunTest() {
-    for (const char* d : {"work/previous_foF1_plots", "data", "out"})
-      test::crea_cartella(cartella / d);
-    scrivi(cartella / "gralvo.ini", test::impostazioni_per(cartella.path()));
-    scrivi(cartella / "work/122024.txt",
-           "forecast December\r\n" + riga_previsione(3.0, 5.0) + "\r\n");
-    scrivi(cartella / "work/012025.txt",
-           "forecast January\r\n" + riga_previsione(7.0, 20.0) + "\r\n");
-    scrivi(cartella / "data/00-station.txt", "Rome ionosonde\r\n");
-    campione(10, 15, " 4.0");
-    campione(10, 30, " 6.0");
-    campione(11, 0, " N/A");
-    campione(11, 15, "NO  ");
-  }
-  void campione(int ora, int minuto, const std::string& campo) {
-    char nome[64];
-    std::snprintf(nome, sizeof nome, "data/RM041_2025003%02d%02d00.TXT", ora, minuto);
-    scrivi(cartella / nome, "Rome\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\nfoF1 value     " + campo +
-                                " MHz\r\nl8\r\nl9\r\n");
-  }
-  int esegui() { return test::esegui_fof1plot(cartella.path(), "2025-01-03 10:00:00"); }
-  test::CartellaTemporanea cartella;
-};
+using DailyRunTest = test::AlberoStazione;
 
 TEST_F(DailyRunTest, PublishesAndArchivesSixFigures) {
   ASSERT_EQ(esegui(), 0);
