@@ -89,12 +89,7 @@ void GdSurface::Print(const std::string& testo) {
                 reinterpret_cast<unsigned char*>(copia.data()), indice_colore(fore_color_));
 }
 
-void GdSurface::Cls() {
-  gdImageFilledRectangle(immagine_.get(), 0, 0, larghezza() - 1, altezza() - 1,
-                         indice_colore(back_color_));
-  current_x_ = 0;
-  current_y_ = 0;
-}
+void GdSurface::Cls() { pulisci(); }
 
 std::string GdSurface::Image() {
   int size = 0;
@@ -132,7 +127,14 @@ void GdSurface::ridimensiona(int larghezza, int altezza) {
   scala_alto_ = 0;
   scala_larghezza_ = larghezza * static_cast<double>(twips_per_pixel_);
   scala_altezza_ = altezza * static_cast<double>(twips_per_pixel_);
-  Cls();
+  pulisci();
+}
+
+void GdSurface::pulisci() {
+  gdImageFilledRectangle(immagine_.get(), 0, 0, larghezza() - 1, altezza() - 1,
+                         indice_colore(back_color_));
+  current_x_ = 0;
+  current_y_ = 0;
 }
 
 Pixel GdSurface::pixel_di(float x, float y) const {

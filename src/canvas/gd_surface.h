@@ -39,6 +39,7 @@ class GdSurface : public DrawingSurface {
 
  private:
   void ridimensiona(int larghezza, int altezza);
+  void pulisci();
   Pixel pixel_di(float x, float y) const;
   int indice_colore(Colore colore);
   void dipingi(std::int64_t colonna, std::int64_t riga, int indice);

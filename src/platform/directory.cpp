@@ -52,7 +52,7 @@ std::string PosixDirectory::CurDir() {
 
 std::string PosixDirectory::Dir(const std::string& pattern) {
   const auto slash = pattern.rfind('/');
-  const std::string name = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+  std::string name = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
   if (name.empty()) return first_ordinary_file(pattern);
   if (name[0] == '.' || !is_ordinary_file(pattern)) return {};
   return name;

@@ -30,7 +30,7 @@ std::string LineInput(const std::unique_ptr<TextFile>& file);
 // first kMaxLine bytes; nothing the program reads lies further along a line.
 class PosixTextFiles : public TextFiles {
  public:
-  static constexpr std::size_t kMaxLine = 64 * 1024;
+  static constexpr std::size_t kMaxLine = std::size_t{64} * 1024;
   std::unique_ptr<TextFile> Open(const std::string& path) override;
 };
 
