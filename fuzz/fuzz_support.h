@@ -1,0 +1,71 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "canvas/drawing_surface.h"
+#include "output/image_export.h"
+#include "platform/clock.h"
+#include "platform/directory.h"
+
+namespace fof1plot::fuzz {
+
+// Stops the fuzzer on a broken property, naming it.
+[[noreturn]] inline void viola(const char* proprieta) {
+  std::fprintf(stderr, "property broken: %s\n", proprieta);
+  std::abort();
+}
+
+// The lines a text file holds, by the program's rule, split independently of the
+// reader: CR LF, CR and LF end a line, a last line may lack its end, and only the first
+// max bytes of a line are kept.
+std::vector<std::string> righe_attese(std::string_view testo, std::size_t max);
+
+// A directory of this process's own for the files an input is written to.
+const std::string& cartella_fuzz();
+void scrivi_file(const std::string& path, std::string_view contenuto);
+
+// A drawing surface that only counts what is drawn.
+struct SuperficieContata : DrawingSurface {
+  float TwipsPerPixelX() override { return 15; }
+  float TwipsPerPixelY() override { return 15; }
+  void Width(float) override {}
+  void Height(float) override {}
+  void Scale(float, float, float, float) override {}
+  void Line(float, float, float, float, Colore colore) override { linee.push_back(colore); }
+  void FillStyle(int) override {}
+  void FillColor(Colore) override {}
+  void Circle(float, float y, float, Colore) override { cerchi_y.push_back(y); }
+  void CurrentX(float) override {}
+  void CurrentY(float) override {}
+  void Print(const std::string&) override {}
+  void Cls() override {}
+  std::string Image() override { return {}; }
+  void SavePicture(const std::string&, const std::string&) override {}
+  std::vector<Colore> linee;
+  std::vector<float> cerchi_y;
+};
+
+struct EsportazioneNulla : ImageExport {
+  void Load(const std::string&) override {}
+  void WriteGif(const std::string&, bool) override {}
+  void Release() override {}
+};
+
+// The fuzz directory as the current directory, listing a given first file.
+struct CartellaFissa : Directory {
+  std::string CurDir() override { return cartella_fuzz(); }
+  std::string Dir(const std::string&) override { return primo; }
+  void Kill(const std::string&) override {}
+  std::string primo;
+};
+
+struct OrologioFisso : Clock {
+  std::chrono::year_month_day Date() override { return std::chrono::year{2025} / 3 / 5; }
+};
+
+}  // namespace fof1plot::fuzz
