@@ -103,7 +103,8 @@ std::string GdSurface::Image() {
 }
 
 void GdSurface::SavePicture(const std::string& immagine, const std::string& path) {
-  WriteFileReplacing(path, immagine);
+  // The BMP is read back at once and deleted: it need not reach the disk.
+  WriteFileReplacing(path, immagine, Flush::kNone);
 }
 
 int GdSurface::larghezza() const { return gdImageSX(immagine_.get()); }

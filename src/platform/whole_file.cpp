@@ -41,12 +41,12 @@ std::string temporary_template(const std::string& path) {
 
 }  // namespace
 
-void WriteFileReplacing(const std::string& path, std::string_view bytes) {
+void WriteFileReplacing(const std::string& path, std::string_view bytes, Flush flush) {
   std::string temporary = temporary_template(path);
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) throw Failure("cannot create a file beside " + path);
-  const bool written =
-      ::fchmod(fd, new_file_mode()) == 0 && write_all(fd, bytes) && ::fsync(fd) == 0;
+  const bool written = ::fchmod(fd, new_file_mode()) == 0 && write_all(fd, bytes) &&
+                       (flush == Flush::kNone || ::fsync(fd) == 0);
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
     ::unlink(temporary.c_str());
