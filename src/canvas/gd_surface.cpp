@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/failure.h"
 #include "platform/whole_file.h"
@@ -132,8 +133,11 @@ void GdSurface::ridimensiona(int larghezza, int altezza) {
 }
 
 void GdSurface::pulisci() {
-  gdImageFilledRectangle(immagine_.get(), 0, 0, larghezza() - 1, altezza() - 1,
-                         indice_colore(back_color_));
+  // Row by row: libgd's rectangle fill sets one pixel at a time.
+  const int sfondo = indice_colore(back_color_);
+  for (int riga = 0; riga < altezza(); ++riga) {
+    std::memset(immagine_->pixels[riga], sfondo, static_cast<std::size_t>(larghezza()));
+  }
   current_x_ = 0;
   current_y_ = 0;
 }

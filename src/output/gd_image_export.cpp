@@ -15,18 +15,24 @@ void GdImageExport::Load(const std::string& path) {
   GdImage immagine(gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), bmp.data()));
   if (!immagine) throw Failure("not a BMP picture: " + path);
   immagine_ = std::move(immagine);
+  gif_.clear();
 }
 
 void GdImageExport::WriteGif(const std::string& path, bool) {
   if (!immagine_) throw Failure("no picture loaded");
-  int size = 0;
-  void* bytes = gdImageGifPtr(immagine_.get(), &size);
-  if (bytes == nullptr) throw Failure("cannot encode GIF");
-  const std::string gif(static_cast<const char*>(bytes), static_cast<std::size_t>(size));
-  gdFree(bytes);
-  WriteFileReplacing(path, gif);
+  if (gif_.empty()) {
+    int size = 0;
+    void* bytes = gdImageGifPtr(immagine_.get(), &size);
+    if (bytes == nullptr) throw Failure("cannot encode GIF");
+    gif_.assign(static_cast<const char*>(bytes), static_cast<std::size_t>(size));
+    gdFree(bytes);
+  }
+  WriteFileReplacing(path, gif_);
 }
 
-void GdImageExport::Release() { immagine_.reset(); }
+void GdImageExport::Release() {
+  immagine_.reset();
+  gif_.clear();
+}
 
 }  // namespace fof1plot

@@ -5,8 +5,8 @@
 
 namespace fof1plot {
 
-// Image export with libgd: the BMP is decoded into a palette image, and each GIF is
-// encoded in memory and written whole.
+// Image export with libgd: the BMP is decoded into a palette image, and the GIF is
+// encoded in memory once per picture and written whole as often as asked.
 class GdImageExport : public ImageExport {
  public:
   GdImageExport();
@@ -16,6 +16,7 @@ class GdImageExport : public ImageExport {
 
  private:
   GdImage immagine_;
+  std::string gif_;
 };
 
 }  // namespace fof1plot

@@ -11,6 +11,12 @@
 
 namespace fof1plot {
 
+std::unique_ptr<TextFile> TextFiles::Open(const std::string& path) {
+  std::unique_ptr<TextFile> file = TryOpen(path);
+  if (!file) throw Failure("cannot open " + path);
+  return file;
+}
+
 std::string LineInput(const std::unique_ptr<TextFile>& file) {
   if (!file) throw Failure("file not open");
   return file->LineInput();
@@ -65,15 +71,15 @@ class PosixTextFile : public TextFile {
 
 }  // namespace
 
-std::unique_ptr<TextFile> PosixTextFiles::Open(const std::string& path) {
+std::unique_ptr<TextFile> PosixTextFiles::TryOpen(const std::string& path) {
   // Non-blocking, so that a FIFO left in a data directory cannot stall the run; only
   // ordinary files are read.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw Failure("cannot open " + path);
+  if (fd < 0) return nullptr;
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    throw Failure("not an ordinary file: " + path);
+    return nullptr;
   }
   return std::make_unique<PosixTextFile>(fd);
 }

@@ -18,8 +18,11 @@ class TextFile {
 class TextFiles {
  public:
   virtual ~TextFiles() = default;
-  // Throws Failure when the file is missing, unreadable or not an ordinary file.
-  virtual std::unique_ptr<TextFile> Open(const std::string& path) = 0;
+  // Null when the file is missing, unreadable or not an ordinary file: a missing file
+  // is the common case when looking for a day's samples, and costs no exception.
+  virtual std::unique_ptr<TextFile> TryOpen(const std::string& path) = 0;
+  // As TryOpen, but throws Failure where TryOpen gives null.
+  std::unique_ptr<TextFile> Open(const std::string& path);
 };
 
 // Reads the next line of an open file; a file that is not open (null) fails like a read
@@ -31,7 +34,7 @@ std::string LineInput(const std::unique_ptr<TextFile>& file);
 class PosixTextFiles : public TextFiles {
  public:
   static constexpr std::size_t kMaxLine = std::size_t{64} * 1024;
-  std::unique_ptr<TextFile> Open(const std::string& path) override;
+  std::unique_ptr<TextFile> TryOpen(const std::string& path) override;
 };
 
 }  // namespace fof1plot

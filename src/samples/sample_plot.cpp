@@ -33,8 +33,9 @@ void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
 // Characters 16 to 19 of line 7 of a sample file. False when the file does not open or
 // has fewer than seven lines: a file still being written counts as missing.
 bool Form1::leggi_campo_valore(const std::string& nome_file, std::string& campo_valore) {
+  const std::unique_ptr<TextFile> file = files.TryOpen(nome_file);
+  if (!file) return false;
   return esegui_passo([&] {
-    const std::unique_ptr<TextFile> file = files.Open(nome_file);
     std::string riga;
     for (int n = 1; n <= 7; ++n) riga = file->LineInput();
     campo_valore = Mid(riga, 16, 4);

@@ -64,7 +64,7 @@ class FakeImageExport : public ImageExport, public Registro {
 class FakeTextFiles : public TextFiles {
  public:
   void aggiungi(const std::string& path, std::vector<std::string> righe);
-  std::unique_ptr<TextFile> Open(const std::string& path) override;
+  std::unique_ptr<TextFile> TryOpen(const std::string& path) override;
   std::map<std::string, std::vector<std::string>> file;
   std::vector<std::string> tentativi;
 };
