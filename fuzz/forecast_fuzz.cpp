@@ -15,12 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace fof1plot;
   const std::string_view testo(reinterpret_cast<const char*>(data), size);
   fuzz::scrivi_file(fuzz::cartella_fuzz() + "032025.txt", testo);
-  fuzz::SuperficieContata canvas;
-  fuzz::EsportazioneNulla wpdlx1;
-  PosixTextFiles files;
-  fuzz::CartellaFissa directory;
-  fuzz::OrologioFisso clock;
-  Form1 form(canvas, wpdlx1, files, directory, clock);
+  fuzz::FormFuzz f;
+  Form1& form = f.form;
+  const fuzz::SuperficieContata& canvas = f.canvas;
   form.cartella_lavoro = fuzz::cartella_fuzz();
   form.grafico_previsione("032025");
   if (canvas.cerchi_y.size() != 24 || canvas.linee.size() != 23)

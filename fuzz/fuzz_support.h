@@ -11,6 +11,8 @@
 #include "output/image_export.h"
 #include "platform/clock.h"
 #include "platform/directory.h"
+#include "platform/text_files.h"
+#include "run/form1.h"
 
 namespace fof1plot::fuzz {
 
@@ -66,6 +68,16 @@ struct CartellaFissa : Directory {
 
 struct OrologioFisso : Clock {
   std::chrono::year_month_day Date() override { return std::chrono::year{2025} / 3 / 5; }
+};
+
+// A plot window on the real text files, with the fakes above for the rest.
+struct FormFuzz {
+  SuperficieContata canvas;
+  EsportazioneNulla wpdlx1;
+  PosixTextFiles files;
+  CartellaFissa directory;
+  OrologioFisso clock;
+  Form1 form{canvas, wpdlx1, files, directory, clock};
 };
 
 }  // namespace fof1plot::fuzz

@@ -14,12 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view testo(reinterpret_cast<const char*>(data), size);
   const std::string path = fuzz::cartella_fuzz() + "RM041_2025064101500.TXT";
   fuzz::scrivi_file(path, testo);
-  fuzz::SuperficieContata canvas;
-  fuzz::EsportazioneNulla wpdlx1;
-  PosixTextFiles files;
-  fuzz::CartellaFissa directory;
-  fuzz::OrologioFisso clock;
-  Form1 form(canvas, wpdlx1, files, directory, clock);
+  fuzz::FormFuzz f;
+  Form1& form = f.form;
+  const fuzz::SuperficieContata& canvas = f.canvas;
   std::string campo_valore;
   std::int16_t x_ultimo = 0;
   std::int16_t y_ultimo = 0;

@@ -10,12 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace fof1plot;
   const std::string_view testo(reinterpret_cast<const char*>(data), size);
   fuzz::scrivi_file(fuzz::cartella_fuzz() + "gralvo.ini", testo);
-  fuzz::SuperficieContata canvas;
-  fuzz::EsportazioneNulla wpdlx1;
-  PosixTextFiles files;
-  fuzz::CartellaFissa directory;
-  fuzz::OrologioFisso clock;
-  Form1 form(canvas, wpdlx1, files, directory, clock);
+  fuzz::FormFuzz f;
+  Form1& form = f.form;
   form.leggi_impostazioni();
   const auto righe = fuzz::righe_attese(testo, PosixTextFiles::kMaxLine);
   const auto riga = [&](std::size_t n) { return n <= righe.size() ? righe[n - 1] : std::string(); };
