@@ -17,6 +17,7 @@ constexpr int kCorniceOrizzontale = 6;
 constexpr int kCorniceVerticale = 25;
 constexpr int kLarghezzaIniziale = 286;
 constexpr int kAltezzaIniziale = 221;
+constexpr int kLatoMassimo = 32767;
 
 // Far enough off the canvas to be clipped, near enough for exact integer arithmetic.
 constexpr double kLimiteCoordinata = 1e12;
@@ -39,13 +40,11 @@ float GdSurface::TwipsPerPixelX() { return twips_per_pixel_; }
 float GdSurface::TwipsPerPixelY() { return twips_per_pixel_; }
 
 void GdSurface::Width(float twips) {
-  ridimensiona(static_cast<int>(nearest_pixel(twips / twips_per_pixel_)) - kCorniceOrizzontale,
-               altezza());
+  ridimensiona(nearest_pixel(twips / twips_per_pixel_) - kCorniceOrizzontale, altezza());
 }
 
 void GdSurface::Height(float twips) {
-  ridimensiona(larghezza(),
-               static_cast<int>(nearest_pixel(twips / twips_per_pixel_)) - kCorniceVerticale);
+  ridimensiona(larghezza(), nearest_pixel(twips / twips_per_pixel_) - kCorniceVerticale);
 }
 
 void GdSurface::Scale(float x1, float y1, float x2, float y2) {
@@ -120,9 +119,11 @@ Colore GdSurface::colore_pixel(int colonna, int riga) const {
              gdImageBlue(immagine_.get(), indice));
 }
 
-void GdSurface::ridimensiona(int larghezza, int altezza) {
-  if (larghezza < 1 || altezza < 1) throw Failure("window too small");
-  GdImage nuova(gdImageCreate(larghezza, altezza));
+void GdSurface::ridimensiona(std::int64_t larghezza, std::int64_t altezza) {
+  if (larghezza < 1 || altezza < 1 || larghezza > kLatoMassimo || altezza > kLatoMassimo) {
+    throw Failure("window size out of range");
+  }
+  GdImage nuova(gdImageCreate(static_cast<int>(larghezza), static_cast<int>(altezza)));
   if (!nuova) throw Failure("cannot create the canvas");
   immagine_ = std::move(nuova);
   scala_sinistra_ = 0;

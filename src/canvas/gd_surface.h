@@ -38,7 +38,7 @@ class GdSurface : public DrawingSurface {
   Colore colore_pixel(int colonna, int riga) const;
 
  private:
-  void ridimensiona(int larghezza, int altezza);
+  void ridimensiona(std::int64_t larghezza, std::int64_t altezza);
   void pulisci();
   Pixel pixel_di(float x, float y) const;
   int indice_colore(Colore colore);

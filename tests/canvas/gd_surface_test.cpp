@@ -97,6 +97,15 @@ TEST(GdSurfaceSizeTest, CanvasIsTheOuterSizeLessTheFrameAtAnyTwipsPerPixel) {
   }
 }
 
+TEST(GdSurfaceSizeTest, ImpossibleSizeFailsAndKeepsTheCanvas) {
+  GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  EXPECT_THROW(canvas.Width(1e30f), Failure);
+  EXPECT_THROW(canvas.Width(0), Failure);
+  EXPECT_THROW(canvas.Height(-15), Failure);
+  EXPECT_EQ(canvas.larghezza(), 286);
+  EXPECT_EQ(canvas.altezza(), 221);
+}
+
 TEST(GdSurfaceSizeTest, ImageIsABmpOfTheWholeCanvas) {
   GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
   canvas.Scale(-35, 185, 251, -36);
