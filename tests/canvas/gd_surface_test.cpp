@@ -87,16 +87,6 @@ TEST_F(GdSurfaceTest, ClsKeepsSizeScaleAndFillSettings) {
   EXPECT_EQ(utente(50, 50), kBianco);
 }
 
-TEST(GdSurfaceSizeTest, CanvasIsTheOuterSizeLessTheFrameAtAnyTwipsPerPixel) {
-  for (float twips : {15.0f, 12.0f}) {
-    GdSurface canvas(twips, kColoreSfondo, kColoreTesto);
-    canvas.Width(292 * twips);
-    canvas.Height(246 * twips);
-    EXPECT_EQ(canvas.larghezza(), 286) << twips;
-    EXPECT_EQ(canvas.altezza(), 221) << twips;
-  }
-}
-
 TEST(GdSurfaceSizeTest, ImpossibleSizeFailsAndKeepsTheCanvas) {
   GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
   EXPECT_THROW(canvas.Width(1e30f), Failure);
