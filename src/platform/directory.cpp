@@ -17,6 +17,12 @@ bool is_ordinary_file(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// True when a comes before b in listing order: case-insensitive, bytewise on ties.
+bool precede_nella_lista(const std::string& a, const std::string& b) {
+  const int order = ::strcasecmp(a.c_str(), b.c_str());
+  return order < 0 || (order == 0 && a < b);
+}
+
 bool may_be_ordinary(unsigned char type) {
   return type == DT_REG || type == DT_LNK || type == DT_UNKNOWN;
 }
@@ -38,11 +44,6 @@ std::string first_ordinary_file(const std::string& directory) {
 }
 
 }  // namespace
-
-bool precede_nella_lista(const std::string& a, const std::string& b) {
-  const int order = ::strcasecmp(a.c_str(), b.c_str());
-  return order < 0 || (order == 0 && a < b);
-}
 
 std::string PosixDirectory::CurDir() {
   std::unique_ptr<char, void (*)(void*)> path(::getcwd(nullptr, 0), ::free);

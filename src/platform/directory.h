@@ -29,7 +29,4 @@ class PosixDirectory : public Directory {
   void Kill(const std::string& path) override;
 };
 
-// True when a comes before b in listing order: case-insensitive, bytewise on ties.
-bool precede_nella_lista(const std::string& a, const std::string& b);
-
 }  // namespace fof1plot

@@ -10,15 +10,15 @@
 namespace fof1plot {
 namespace {
 
-constexpr Colore kNero = RGB(0, 0, 0);
-constexpr Colore kRosso = RGB(255, 0, 0);
-constexpr Colore kBianco = RGB(255, 255, 255);
+using test::kBianco;
+using test::kNero;
+using test::kRosso;
 
 // The plot window's canvas as the run sets it up.
 class GdSurfaceTest : public ::testing::Test {
  protected:
   GdSurfaceTest() { canvas.Scale(-35, 185, 251, -36); }
-  Colore utente(int x, int y) const { return canvas.colore_pixel(x + 35, 185 - y); }
+  Colore utente(int x, int y) const { return test::in_utente(canvas, x, y); }
   GdSurface canvas{kTwipsPerPixel, kColoreSfondo, kColoreTesto};
 };
 

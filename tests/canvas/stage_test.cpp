@@ -3,13 +3,14 @@
 #include "canvas/gd_surface.h"
 #include "canvas/plot_window.h"
 #include "support/bench.h"
+#include "support/figures.h"
 
 namespace fof1plot {
 namespace {
 
-constexpr Colore kGiallo = RGB(255, 255, 0);
-constexpr Colore kGrigio = RGB(100, 100, 100);
-constexpr Colore kNero = RGB(0, 0, 0);
+using test::kGiallo;
+using test::kGrigio;
+using test::kNero;
 
 class StageTest : public ::testing::Test {
  protected:
@@ -17,7 +18,7 @@ class StageTest : public ::testing::Test {
     banco.form.impostazioni_dimensioni_e_scala_del_form();
     banco.form.disegno_dello_stage();
   }
-  Colore utente(int x, int y) const { return canvas.colore_pixel(x + 35, 185 - y); }
+  Colore utente(int x, int y) const { return test::in_utente(canvas, x, y); }
   GdSurface canvas{kTwipsPerPixel, kColoreSfondo, kColoreTesto};
   test::Banco banco{canvas};
 };

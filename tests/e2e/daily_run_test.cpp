@@ -11,11 +11,11 @@ namespace {
 using test::esiste;
 using test::scrivi;
 
-constexpr Colore kRosso = RGB(255, 0, 0);
-constexpr Colore kBianco = RGB(255, 255, 255);
-constexpr Colore kVerde = RGB(0, 255, 0);
-constexpr Colore kArancio = RGB(255, 153, 0);
-constexpr Colore kTesto = RGB(255, 255, 128);
+using test::kArancio;
+using test::kBianco;
+using test::kRosso;
+using test::kTesto;
+using test::kVerde;
 
 using DailyRunTest = test::AlberoStazione;
 

@@ -7,6 +7,22 @@
 
 namespace fof1plot::test {
 
+// The colours of a figure.
+constexpr Colore kNero = RGB(0, 0, 0);
+constexpr Colore kRosso = RGB(255, 0, 0);
+constexpr Colore kBianco = RGB(255, 255, 255);
+constexpr Colore kVerde = RGB(0, 255, 0);
+constexpr Colore kArancio = RGB(255, 153, 0);
+constexpr Colore kGiallo = RGB(255, 255, 0);
+constexpr Colore kGrigio = RGB(100, 100, 100);
+constexpr Colore kTesto = RGB(255, 255, 128);
+
+// The pixel of a point in the figure's user coordinates: column x + 35, row 185 - y.
+template <typename Figura>
+Colore in_utente(const Figura& figura, int x, int y) {
+  return figura.colore_pixel(x + 35, 185 - y);
+}
+
 // A fresh directory under the system's temporary folder, removed with its content when
 // the object goes.
 class CartellaTemporanea {
