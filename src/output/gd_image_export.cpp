@@ -11,14 +11,14 @@ GdImageExport::GdImageExport() { SilenceLibgd(); }
 
 void GdImageExport::Load(const std::string& path) {
   std::string bmp = ReadWholeFile(path);
-  if (bmp.size() > INT_MAX) throw Failure("picture too large: " + path);
+  if (bmp.size() > INT_MAX) throw Failure(path, "cannot load", "picture too large");
   GdImage immagine(gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), bmp.data()));
-  if (!immagine) throw Failure("not a BMP picture: " + path);
+  if (!immagine) throw Failure(path, "cannot load", "not a BMP picture");
   immagine_ = std::move(immagine);
   gif_.clear();
 }
 
-void GdImageExport::WriteGif(const std::string& path, bool) {
+const std::string& GdImageExport::gif() {
   if (!immagine_) throw Failure("no picture loaded");
   if (gif_.empty()) {
     int size = 0;
@@ -27,7 +27,13 @@ void GdImageExport::WriteGif(const std::string& path, bool) {
     gif_.assign(static_cast<const char*>(bytes), static_cast<std::size_t>(size));
     gdFree(bytes);
   }
-  WriteFileReplacing(path, gif_);
+  return gif_;
+}
+
+void GdImageExport::WriteGif(const std::string& path, bool) { WriteFileReplacing(path, gif()); }
+
+bool GdImageExport::WriteNewGif(const std::string& path, bool) {
+  return WriteFileUnlessPresent(path, gif());
 }
 
 void GdImageExport::Release() {

@@ -12,9 +12,13 @@ class GdImageExport : public ImageExport {
   GdImageExport();
   void Load(const std::string& path) override;
   void WriteGif(const std::string& path, bool flag) override;
+  bool WriteNewGif(const std::string& path, bool flag) override;
   void Release() override;
 
  private:
+  // The GIF of the current picture, encoded at its first write.
+  const std::string& gif();
+
   GdImage immagine_;
   std::string gif_;
 };

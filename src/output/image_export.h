@@ -14,6 +14,9 @@ class ImageExport {
   // Writes the current picture as a GIF file, pixel for pixel, replacing a file of that
   // name; the flag is passed on as given.
   virtual void WriteGif(const std::string& path, bool flag) = 0;
+  // As WriteGif where no file of that name exists yet; where one does, it is left as it
+  // was and the result is false.
+  virtual bool WriteNewGif(const std::string& path, bool flag) = 0;
   // Lets go of the current picture.
   virtual void Release() = 0;
 };

@@ -1,25 +1,28 @@
 #include "platform/directory.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <memory>
+#include <cerrno>
+#include <thread>
 
 #include "platform/failure.h"
 
 namespace fof1plot {
 namespace {
 
-bool is_ordinary_file(const std::string& path) {
+bool is_ordinary_file(int directory, const char* name) {
   struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return ::fstatat(directory, name, &info, 0) == 0 && S_ISREG(info.st_mode);
 }
 
 // True when a comes before b in listing order: case-insensitive, bytewise on ties.
-bool precede_nella_lista(const std::string& a, const std::string& b) {
-  const int order = ::strcasecmp(a.c_str(), b.c_str());
+bool precede_nella_lista(const char* a, const std::string& b) {
+  const int order = ::strcasecmp(a, b.c_str());
   return order < 0 || (order == 0 && a < b);
 }
 
@@ -27,40 +30,64 @@ bool may_be_ordinary(unsigned char type) {
   return type == DT_REG || type == DT_LNK || type == DT_UNKNOWN;
 }
 
-std::string first_ordinary_file(const std::string& directory) {
-  const std::string listed = directory.empty() ? "." : directory;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(listed.c_str()), ::closedir);
-  if (!dir) throw Failure("cannot list " + listed);
-  std::string first;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string name = entry->d_name;
-    // The name decides before the file type is asked for, so a large directory costs
-    // one stat per new leader rather than one per file.
-    if (name[0] == '.' || !may_be_ordinary(entry->d_type)) continue;
-    if (!first.empty() && !precede_nella_lista(name, first)) continue;
-    if (entry->d_type == DT_REG || is_ordinary_file(listed + "/" + name)) first = name;
-  }
-  return first;
-}
+class FlockLock : public DirectoryLock {
+ public:
+  explicit FlockLock(int fd) : fd_(fd) {}
+  ~FlockLock() override { ::close(fd_); }
+  FlockLock(const FlockLock&) = delete;
+  FlockLock& operator=(const FlockLock&) = delete;
+
+ private:
+  int fd_;
+};
 
 }  // namespace
 
-std::string PosixDirectory::CurDir() {
-  std::unique_ptr<char, void (*)(void*)> path(::getcwd(nullptr, 0), ::free);
-  if (!path) throw Failure("current directory unknown");
-  return path.get();
-}
-
-std::string PosixDirectory::Dir(const std::string& pattern) {
-  const auto slash = pattern.rfind('/');
-  std::string name = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
-  if (name.empty()) return first_ordinary_file(pattern);
-  if (name[0] == '.' || !is_ordinary_file(pattern)) return {};
-  return name;
+std::string PosixDirectory::Dir(const std::string& directory,
+                                const std::function<void(std::string_view)>& each_name) {
+  if (!directory.empty() && directory.back() != '/') {
+    throw Failure(directory, "cannot list", "the path does not end in /");
+  }
+  const std::string listed = directory.empty() ? "." : directory;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(listed.c_str()), ::closedir);
+  if (!dir) throw Failure(directory, "cannot list", SystemReason(errno));
+  std::string first;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir.get());
+    if (entry == nullptr) break;
+    const char* name = entry->d_name;
+    if (name[0] == '.' || !may_be_ordinary(entry->d_type)) continue;
+    each_name(name);
+    // The name decides before the file type is asked for, so a large directory costs
+    // one stat per new leader rather than one per file.
+    if (!first.empty() && !precede_nella_lista(name, first)) continue;
+    if (entry->d_type == DT_REG || is_ordinary_file(::dirfd(dir.get()), name)) first = name;
+  }
+  if (errno != 0) throw Failure(directory, "cannot list", SystemReason(errno));
+  return first;
 }
 
 void PosixDirectory::Kill(const std::string& path) {
-  if (::unlink(path.c_str()) != 0) throw Failure("cannot delete " + path);
+  if (::unlink(path.c_str()) != 0) throw Failure(path, "cannot delete", SystemReason(errno));
+}
+
+std::unique_ptr<DirectoryLock> PosixDirectory::Lock(const std::string& directory) {
+  int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) fd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) throw Failure(directory, "cannot lock", SystemReason(errno));
+  auto lock = std::make_unique<FlockLock>(fd);
+  const auto limit = std::chrono::steady_clock::now() + lock_wait_;
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      throw Failure(directory, "cannot lock", SystemReason(errno));
+    }
+    if (std::chrono::steady_clock::now() >= limit) {
+      throw Failure(directory, "cannot lock", "another run still holds the lock");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return lock;
 }
 
 }  // namespace fof1plot

@@ -1,32 +1,52 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace fof1plot {
+
+// A lock held on a directory until the object goes.
+class DirectoryLock {
+ public:
+  virtual ~DirectoryLock() = default;
+};
 
 // The directory operations of the run.
 class Directory {
  public:
   virtual ~Directory() = default;
-  // The full path of the process's current directory; throws Failure when unknown.
-  virtual std::string CurDir() = 0;
-  // The first ordinary file that a pattern names, without its directory: for a pattern
-  // ending in "/" (or empty, the current directory) the directory's first ordinary
-  // file, otherwise the named file itself. Empty when there is none; throws Failure when
-  // the directory cannot be listed.
-  virtual std::string Dir(const std::string& pattern) = 0;
+  // Lists a directory (a path ending in "/", or empty for the current directory) once:
+  // hands the name of every entry that may be an ordinary file to `each_name`, in the
+  // listing's order, and returns the first ordinary file's name, empty when there is
+  // none. Throws Failure when the directory cannot be listed.
+  virtual std::string Dir(const std::string& directory,
+                          const std::function<void(std::string_view)>& each_name) = 0;
   // Deletes a file; throws Failure when it cannot.
   virtual void Kill(const std::string& path) = 0;
+  // An exclusive lock on a directory, waiting while another process holds it; throws
+  // Failure when the wait reaches its limit or no lock can be taken.
+  virtual std::unique_ptr<DirectoryLock> Lock(const std::string& directory) = 0;
 };
 
 // The local file system. Its listings have no order of their own, so the first file is
 // the first in case-insensitive name order (bytewise on ties); hidden files (a leading
 // ".") and everything that is not an ordinary file, or a link to one, are passed over.
+// A lock is flock(2) on the directory, or on the current directory when that one cannot
+// be opened; a run waits for it at most `lock_wait`.
 class PosixDirectory : public Directory {
  public:
-  std::string CurDir() override;
-  std::string Dir(const std::string& pattern) override;
+  explicit PosixDirectory(std::chrono::milliseconds lock_wait = std::chrono::minutes(10))
+      : lock_wait_(lock_wait) {}
+  std::string Dir(const std::string& directory,
+                  const std::function<void(std::string_view)>& each_name) override;
   void Kill(const std::string& path) override;
+  std::unique_ptr<DirectoryLock> Lock(const std::string& directory) override;
+
+ private:
+  std::chrono::milliseconds lock_wait_;
 };
 
 }  // namespace fof1plot

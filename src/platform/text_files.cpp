@@ -11,12 +11,6 @@
 
 namespace fof1plot {
 
-std::unique_ptr<TextFile> TextFiles::Open(const std::string& path) {
-  std::unique_ptr<TextFile> file = TryOpen(path);
-  if (!file) throw Failure("cannot open " + path);
-  return file;
-}
-
 std::string LineInput(const std::unique_ptr<TextFile>& file) {
   if (!file) throw Failure("file not open");
   return file->LineInput();
@@ -26,13 +20,14 @@ namespace {
 
 class PosixTextFile : public TextFile {
  public:
-  explicit PosixTextFile(int fd) : fd_(fd) {}
+  PosixTextFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
   ~PosixTextFile() override { ::close(fd_); }
   PosixTextFile(const PosixTextFile&) = delete;
   PosixTextFile& operator=(const PosixTextFile&) = delete;
 
   std::string LineInput() override {
-    if (!more()) throw Failure("read past end of file");
+    ++line_number_;
+    if (!more()) throw Failure(path_, read_failure(), "end of file");
     std::string line;
     while (more()) {
       const char c = buffer_[begin_++];
@@ -47,41 +42,88 @@ class PosixTextFile : public TextFile {
   }
 
  private:
-  // True while bytes remain, refilling the buffer from the file when it runs dry.
+  std::string read_failure() const { return "cannot read line " + std::to_string(line_number_); }
+
+  // True while bytes remain, refilling the buffer from the file when it runs dry; the
+  // file ends for the reader after its first kMaxBytes.
   bool more() {
     if (begin_ < end_) return true;
     if (at_end_) return false;
-    ssize_t got;
-    do {
-      got = ::read(fd_, buffer_.data(), buffer_.size());
-    } while (got < 0 && errno == EINTR);
-    if (got < 0) throw Failure("read error");
+    const std::size_t wanted = std::min(buffer_.size(), PosixTextFiles::kMaxBytes - consumed_);
+    ssize_t got = 0;
+    if (wanted > 0) {
+      do {
+        got = ::read(fd_, buffer_.data(), wanted);
+      } while (got < 0 && errno == EINTR);
+    }
+    if (got < 0) throw Failure(path_, read_failure(), SystemReason(errno));
     begin_ = 0;
     end_ = static_cast<std::size_t>(got);
+    consumed_ += end_;
     at_end_ = got == 0;
     return !at_end_;
   }
 
   int fd_;
+  std::string path_;
   std::array<char, 4096> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  std::size_t consumed_ = 0;
+  int line_number_ = 0;
   bool at_end_ = false;
 };
 
+constexpr const char* kNotOrdinary = "not an ordinary file";
+
 }  // namespace
 
-std::unique_ptr<TextFile> PosixTextFiles::TryOpen(const std::string& path) {
-  // Non-blocking, so that a FIFO left in a data directory cannot stall the run; only
-  // ordinary files are read.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+PosixTextFiles::~PosixTextFiles() {
+  if (directory_fd_ >= 0) ::close(directory_fd_);
+}
+
+int PosixTextFiles::directory_of(const std::string& directory) {
+  if (directory.empty()) return AT_FDCWD;
+  if (directory_fd_ >= 0 && directory == open_directory_) return directory_fd_;
+  if (directory_fd_ >= 0) ::close(directory_fd_);
+  directory_fd_ = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  open_directory_ = directory_fd_ >= 0 ? directory : std::string();
+  return directory_fd_;
+}
+
+int PosixTextFiles::open_ordinary(const std::string& path, std::string* reason) {
+  const auto slash = path.rfind('/');
+  const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  const int directory = directory_of(path.substr(0, name_start));
+  const char* name = path.c_str() + name_start;
   struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  int fd = -1;
+  if (directory == -1 || ::fstatat(directory, name, &info, 0) != 0) {
+    if (reason) *reason = SystemReason(errno);
+  } else if (!S_ISREG(info.st_mode)) {
+    if (reason) *reason = kNotOrdinary;
+  } else if ((fd = ::openat(directory, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) < 0) {
+    if (reason) *reason = SystemReason(errno);
+  } else if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    // Replaced by something else between the two looks.
+    if (reason) *reason = kNotOrdinary;
     ::close(fd);
-    return nullptr;
+    fd = -1;
   }
-  return std::make_unique<PosixTextFile>(fd);
+  return fd;
+}
+
+std::unique_ptr<TextFile> PosixTextFiles::TryOpen(const std::string& path) {
+  const int fd = open_ordinary(path, nullptr);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixTextFile>(fd, path);
+}
+
+std::unique_ptr<TextFile> PosixTextFiles::Open(const std::string& path) {
+  std::string reason;
+  const int fd = open_ordinary(path, &reason);
+  if (fd < 0) throw Failure(path, "cannot open", reason);
+  return std::make_unique<PosixTextFile>(fd, path);
 }
 
 }  // namespace fof1plot

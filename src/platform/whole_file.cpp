@@ -12,53 +12,109 @@
 namespace fof1plot {
 namespace {
 
-mode_t new_file_mode() {
-  static const mode_t mode = [] {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
-  }();
-  return mode;
-}
-
 bool write_all(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = EIO;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
 }
 
-// The temporary name: hidden, beside the final one, so the rename stays in one file
-// system and a listing of the directory does not show it.
-std::string temporary_template(const std::string& path) {
-  const auto slash = path.rfind('/');
-  const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
-  return path.substr(0, name_start) + "." + path.substr(name_start) + ".XXXXXX";
+// Gives an unnamed file a name: directly where the process may, through /proc otherwise.
+bool link_unnamed(int fd, const std::string& name) {
+  if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+  if (errno == EEXIST) return false;
+  const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+  return ::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
+
+// The new content on its way to its name: an unnamed file, or the hidden temporary name.
+class NewFile {
+ public:
+  explicit NewFile(const std::string& path)
+      : path_(path), temporary_(DirectoryPart(path) + kTemporaryName) {
+    const std::string directory = DirectoryPart(path);
+    fd_ = ::open(directory.empty() ? "." : directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                 0666);
+    if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+      ::unlink(temporary_.c_str());
+      fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      named_ = fd_ >= 0;
+    }
+    if (fd_ < 0) fail();
+  }
+  ~NewFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (named_) ::unlink(temporary_.c_str());
+  }
+  NewFile(const NewFile&) = delete;
+  NewFile& operator=(const NewFile&) = delete;
+
+  void write(std::string_view bytes, Flush flush) {
+    if (!write_all(fd_, bytes) || (flush == Flush::kToDisk && ::fsync(fd_) != 0)) fail();
+  }
+
+  // Takes the final name, replacing what is there.
+  void replace() {
+    if (!named_) {
+      ::unlink(temporary_.c_str());
+      if (!link_unnamed(fd_, temporary_)) fail();
+      named_ = true;
+    }
+    close();
+    if (::rename(temporary_.c_str(), path_.c_str()) != 0) fail();
+    named_ = false;
+  }
+
+  // Takes the final name where it is free; false when it is not.
+  bool add() {
+    const bool linked = named_ ? ::link(temporary_.c_str(), path_.c_str()) == 0
+                               : link_unnamed(fd_, path_);
+    if (!linked && errno != EEXIST) fail();
+    close();
+    return linked;
+  }
+
+ private:
+  void close() {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) fail();
+  }
+  [[noreturn]] void fail() { throw Failure(path_, "cannot write", SystemReason(errno)); }
+
+  std::string path_;
+  std::string temporary_;
+  int fd_ = -1;
+  bool named_ = false;
+};
 
 }  // namespace
 
 void WriteFileReplacing(const std::string& path, std::string_view bytes, Flush flush) {
-  std::string temporary = temporary_template(path);
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw Failure("cannot create a file beside " + path);
-  const bool written = ::fchmod(fd, new_file_mode()) == 0 && write_all(fd, bytes) &&
-                       (flush == Flush::kNone || ::fsync(fd) == 0);
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    throw Failure("cannot write " + path);
-  }
+  NewFile file(path);
+  file.write(bytes, flush);
+  file.replace();
 }
 
+bool WriteFileUnlessPresent(const std::string& path, std::string_view bytes) {
+  NewFile file(path);
+  file.write(bytes, Flush::kToDisk);
+  return file.add();
+}
+
+std::string DirectoryPart(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+
 std::string ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw Failure("cannot open " + path);
-  std::string content;
   struct stat info;
+  if (::stat(path.c_str(), &info) != 0) throw Failure(path, "cannot read", SystemReason(errno));
+  if (!S_ISREG(info.st_mode)) throw Failure(path, "cannot read", "not an ordinary file");
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) throw Failure(path, "cannot read", SystemReason(errno));
+  std::string content;
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
   std::vector<char> chunk(std::size_t{64} * 1024);
   while (ok) {
@@ -70,8 +126,9 @@ std::string ReadWholeFile(const std::string& path) {
     }
     content.append(chunk.data(), static_cast<std::size_t>(got));
   }
+  const int error = errno;
   ::close(fd);
-  if (!ok) throw Failure("cannot read " + path);
+  if (!ok) throw Failure(path, "cannot read", SystemReason(error));
   return content;
 }
 

@@ -9,16 +9,28 @@ namespace fof1plot {
 // that lives only for a moment need not.
 enum class Flush { kToDisk, kNone };
 
-// Replaces the file at path with bytes, all or nothing: the bytes go to a temporary
-// file beside it, which is flushed to disk (unless told otherwise) and renamed over the
-// old name. A reader never sees half a file, a failed write leaves the old file as it
-// was, and a symbolic link at path is replaced, not followed. The new file gets the
-// mode of an ordinary new file (0666 less the umask). Throws Failure, leaving no
-// temporary file, when any step fails.
+// The one name a write gives its bytes before they take the final name, hidden, in the
+// final name's directory; it exists only for the moment between the two.
+inline constexpr const char* kTemporaryName = ".fof1plot.tmp";
+
+// Replaces the file at path with bytes, all or nothing: the bytes go to an unnamed file
+// in the same directory (O_TMPFILE, or kTemporaryName where the file system has no
+// unnamed files), which is flushed to disk unless told otherwise and then takes the
+// name. A reader never sees half a file, a failed write leaves the old file as it was,
+// and a symbolic link at path is replaced, not followed. The new file gets the mode of
+// an ordinary new file (0666 less the umask). Throws Failure, naming path and the
+// system's reason, leaving no temporary file, when any step fails.
 void WriteFileReplacing(const std::string& path, std::string_view bytes,
                         Flush flush = Flush::kToDisk);
 
-// The whole content of a file; throws Failure when it cannot be read.
+// As WriteFileReplacing where nothing is at path yet; where something is, it is left as
+// it was and the result is false.
+bool WriteFileUnlessPresent(const std::string& path, std::string_view bytes);
+
+// The directory part of a path, up to and with its last "/"; empty for a bare name.
+std::string DirectoryPart(const std::string& path);
+
+// The whole content of an ordinary file; throws Failure when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 
 }  // namespace fof1plot

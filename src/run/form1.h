@@ -1,14 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "canvas/drawing_surface.h"
 #include "output/image_export.h"
 #include "platform/clock.h"
+#include "platform/diagnostics.h"
 #include "platform/directory.h"
 #include "platform/table.h"
 #include "platform/text_files.h"
+#include "run/step.h"
+#include "samples/sample_listing.h"
 
 namespace fof1plot {
 
@@ -18,12 +24,13 @@ namespace fof1plot {
 class Form1 {
  public:
   Form1(DrawingSurface& canvas, ImageExport& wpdlx1, TextFiles& files, Directory& directory,
-        Clock& clock);
+        Clock& clock, Diagnostics& diagnostica);
 
-  // The daily run: settings, day slots, then for each slot stage, forecast, measured
-  // values, date line and saved figure. Never throws.
+  // The daily run: settings, lock, day slots, then for each slot stage, forecast,
+  // measured values, date line and saved figure. Never throws.
   void Form_Load();
-  // 0 when every published and archived figure of the run was written, 1 otherwise.
+  // 0 when the run wrote every figure from every input it needs, 1 when it reported a
+  // failure.
   int stato_di_uscita() const;
 
   // Window size and user coordinates; throws at the first failing step.
@@ -53,13 +60,20 @@ class Form1 {
   std::int16_t margine_sinistro = 0;
   std::int16_t x_precedente = 0;
   std::int16_t y_precedente = 0;
+  // The sample files read for the slot being drawn: a figure without any never
+  // replaces an archived one.
+  int campioni_letti = 0;
 
   // Steps of the procedures above.
   void riempi_minuti();
   void leggi_impostazioni();
+  bool blocca_cartella_lavoro();
+  void rimuovi_temporanei();
   void calcola_giorni();
+  void disegna_giorno();
   void stampa_data();
   std::int16_t riconosci_stazione();
+  void elenca_cartella_dati();
   std::string prefisso_nome_campione(std::int16_t tipo_stazione,
                                      const std::string& file_previsioni) const;
   std::string nome_file_campione(const std::string& prefisso, std::int16_t tipo_stazione, int ora,
@@ -68,13 +82,31 @@ class Form1 {
   void disegna_campione(std::int16_t ora, int minuto, const std::string& campo_valore,
                         std::int16_t& x_ultimo, std::int16_t& y_ultimo);
 
+  // Records a failure of the run, once per path and kind of failure; `descrizione`, when
+  // given, says what failed in the run's own terms ("cannot list the sample directory").
+  void segnala(const Failure& guasto, const char* descrizione = nullptr);
+  // Runs one step under the run's error policy: its failure is recorded and dropped.
+  template <typename Passo>
+  bool passo(Passo&& azione, const char* descrizione = nullptr) {
+    return esegui_passo(azione, [&](const Failure& guasto) { segnala(guasto, descrizione); });
+  }
+
  private:
   DrawingSurface& canvas;
   ImageExport& wpdlx1;
   TextFiles& files;
   Directory& directory;
   Clock& clock;
-  int figure_scritte = 0;
+  Diagnostics& diagnostica;
+  std::unique_ptr<DirectoryLock> blocco;
+  // The sample directory is looked at once per run; what it showed is kept here.
+  bool cartella_dati_elencata = false;
+  std::int16_t tipo_stazione_corsa = 0;
+  ElencoCampioni elenco_campioni;
+  bool corsa_fallita = false;
+  // Without a settings file every later failure follows from it and is not reported.
+  bool impostazioni_mancanti = false;
+  std::set<std::pair<std::string, std::string>> segnalati;
 };
 
 }  // namespace fof1plot

@@ -2,25 +2,27 @@
 #include <memory>
 
 #include "run/form1.h"
-#include "run/step.h"
 
 namespace fof1plot {
 
-// gralvo.ini in the current directory: lines 2, 4 and 6 are the work, sample and
-// output directories, each kept exactly as written; the other lines are free text.
+// gralvo.ini in the current directory, opened by its relative name so that a deep or a
+// deleted current directory behaves: lines 2, 4 and 6 are the work, sample and output
+// directories, each kept exactly as written; the other lines are free text. A file that
+// ends early leaves the later directories empty; its first missing line is reported.
 void Form1::leggi_impostazioni() {
-  std::string cartella_corrente;
-  esegui_passo([&] { cartella_corrente = directory.CurDir(); });
-  if (cartella_corrente.empty() || cartella_corrente.back() != '/') cartella_corrente += '/';
   std::unique_ptr<TextFile> file;
-  esegui_passo([&] { file = files.Open(cartella_corrente + "gralvo.ini"); });
+  if (!passo([&] { file = files.Open("gralvo.ini"); }, "cannot open the settings file")) {
+    impostazioni_mancanti = true;
+    return;
+  }
   const std::array<std::string*, 6> righe = {nullptr,        &cartella_lavoro, nullptr,
                                              &cartella_dati, nullptr,          &cartella_uscita};
   for (std::string* valore : righe) {
-    esegui_passo([&] {
+    const bool letta = passo([&] {
       std::string riga = LineInput(file);
       if (valore != nullptr) *valore = std::move(riga);
     });
+    if (!letta) return;
   }
 }
 

@@ -4,15 +4,16 @@
 #include "platform/numbers.h"
 #include "platform/text.h"
 #include "run/form1.h"
-#include "run/step.h"
 #include "samples/sample_value.h"
 
 namespace fof1plot {
 
 // The day's ionograms: for every minute of the day the name the station would give its
-// sample file is tried, hours ascending and within an hour minutes 01 to 59 then 00.
-// Each file that opens is drawn from the value field of its line 7.
+// sample file is built, hours ascending and within an hour minutes 01 to 59 then 00.
+// Each one the listing of the sample directory holds is opened and drawn from the value
+// field of its line 7.
 void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
+  campioni_letti = 0;
   const std::int16_t tipo_stazione = riconosci_stazione();
   std::int16_t x_ultimo = 0;
   std::int16_t y_ultimo = 0;
@@ -20,11 +21,13 @@ void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
   const std::string prefisso = prefisso_nome_campione(tipo_stazione, file_previsioni);
   for (int ora = 0; ora <= 23; ++ora) {
     for (int m = 1; m <= 60; ++m) {
+      const int minuto = m == 60 ? 0 : m;
       std::string campo_valore;
-      if (!leggi_campo_valore(nome_file_campione(prefisso, tipo_stazione, ora, m), campo_valore)) {
+      if (!elenco_campioni.contiene(tipo_stazione, indice_giorno, ora, minuto) ||
+          !leggi_campo_valore(nome_file_campione(prefisso, tipo_stazione, ora, m), campo_valore)) {
         continue;
       }
-      const int minuto = m == 60 ? 0 : m;
+      ++campioni_letti;
       disegna_campione(static_cast<std::int16_t>(ora), minuto, campo_valore, x_ultimo, y_ultimo);
     }
   }
@@ -50,17 +53,17 @@ void Form1::disegna_campione(std::int16_t ora, int minuto, const std::string& ca
   const std::string parola = Trim(campo_valore);
   if (parola == "N/A" || parola == "NO") {
     const Colore colore = parola == "N/A" ? QBColor(10) : RGB(255, 153, 0);
-    esegui_passo([&] { canvas.Line(x, 1, x, 8, colore); });
+    passo([&] { canvas.Line(x, 1, x, 8, colore); });
     return;
   }
   const Colore rosso = QBColor(12);
-  esegui_passo([&] { canvas.FillStyle(0); });
-  esegui_passo([&] { canvas.FillColor(rosso); });
+  passo([&] { canvas.FillStyle(0); });
+  passo([&] { canvas.FillColor(rosso); });
   double y = 0;
   esegui_passo([&] { y = valore_in_decimi(campo_valore); });
-  esegui_passo([&] { canvas.Circle(x, static_cast<float>(y), 2, rosso); });
+  passo([&] { canvas.Circle(x, static_cast<float>(y), 2, rosso); });
   if ((x == x_ultimo + 2 || x == x_ultimo + 3) && y_ultimo != 0) {
-    esegui_passo([&] { canvas.Line(x, static_cast<float>(y), x_ultimo, y_ultimo, rosso); });
+    passo([&] { canvas.Line(x, static_cast<float>(y), x_ultimo, y_ultimo, rosso); });
   }
   x_ultimo = x;
   esegui_passo([&] { y_ultimo = CInt(y); });

@@ -84,7 +84,7 @@ TEST_F(DailyRunTest, MissingArchiveFolderPublishesKeepsTheBmpAndExitsWith1) {
 TEST_F(DailyRunTest, WithoutSettingsTheCurrentDirectoryIsUsed) {
   ::unlink((cartella / "gralvo.ini").c_str());
   test::crea_cartella(cartella / "previous_foF1_plots");
-  EXPECT_EQ(esegui(), 0);
+  EXPECT_EQ(esegui(), 1);
   EXPECT_TRUE(test::FiguraGif(cartella / "plotfoF11.gif").valida());
   EXPECT_TRUE(esiste(cartella / "previous_foF1_plots/2025003.gif"));
 }

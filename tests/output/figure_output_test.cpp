@@ -31,7 +31,8 @@ class SalvaFiguraTest : public ::testing::Test {
   PosixTextFiles files;
   PosixDirectory directory;
   test::FixedClock clock{std::chrono::year{2025} / 1 / 2};
-  Form1 form{canvas, wpdlx1, files, directory, clock};
+  test::FakeDiagnostics diagnostica;
+  Form1 form{canvas, wpdlx1, files, directory, clock, diagnostica};
 };
 
 TEST_F(SalvaFiguraTest, BothGifsHoldEveryPixelOfTheCanvasAndTheBmpIsGone) {
@@ -65,6 +66,27 @@ TEST_F(SalvaFiguraTest, ArchiveTakesTheYearOfTheSlotsOwnMonthKey) {
   EXPECT_TRUE(esiste(cartella / "work/previous_foF1_plots/2024363.gif"));
   EXPECT_TRUE(esiste(cartella / "work/previous_foF1_plots/2025002.gif"));
   EXPECT_TRUE(esiste(cartella / "out/plotfoF16.gif"));
+}
+
+TEST_F(SalvaFiguraTest, AFigureWithoutValuesNeverReplacesAnArchivedOne) {
+  const std::string archiviata = cartella / "work/previous_foF1_plots/2024363.gif";
+  const std::string pubblicata = cartella / "out/plotfoF11.gif";
+  form.indice_giorno = 1;
+  form.campioni_letti = 0;
+  form.salva_figura(form.mese_anno(1));
+  ASSERT_TRUE(test::FiguraGif(archiviata).valida()) << "a day without a figure gets one";
+  canvas.FillStyle(0);
+  canvas.FillColor(QBColor(12));
+  canvas.Circle(100, 45, 2, QBColor(12));
+  form.campioni_letti = 3;
+  form.salva_figura(form.mese_anno(1));
+  ASSERT_EQ(test::FiguraGif(archiviata).in_utente(100, 45), RGB(255, 0, 0)) << "values replace";
+  canvas.Cls();
+  form.campioni_letti = 0;
+  form.salva_figura(form.mese_anno(1));
+  EXPECT_EQ(test::FiguraGif(archiviata).in_utente(100, 45), RGB(255, 0, 0)) << "kept";
+  EXPECT_EQ(test::FiguraGif(pubblicata).in_utente(100, 45), RGB(0, 0, 0)) << "still published";
+  EXPECT_FALSE(esiste(cartella / "work/grafico1.bmp"));
 }
 
 TEST_F(SalvaFiguraTest, WorkDirectoryWithoutSeparatorRunsIntoTheName) {

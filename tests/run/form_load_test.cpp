@@ -24,7 +24,12 @@ class FormLoadTest : public ::testing::Test {
     banco.form.cartella_lavoro.clear();
     banco.form.cartella_dati.clear();
     banco.form.cartella_uscita.clear();
-    banco.files.aggiungi("/station/gralvo.ini", {"", "/w/", "", "/d/", "", "/o/"});
+    banco.files.aggiungi("gralvo.ini", {"", "/w/", "", "/d/", "", "/o/"});
+    banco.files.aggiungi("/w/022025.txt", {"February", ""});
+    banco.files.aggiungi("/w/032025.txt", {"March", ""});
+    banco.files.aggiungi("/d/station.txt", {"Rome"});
+    banco.files.aggiungi("/d/RM041_2025064101500.TXT", test::campione(" 4.5"));
+    banco.directory.elenchi["/d/"] = {"station.txt", "RM041_2025064101500.TXT"};
   }
   test::BancoFinto banco;
 };
@@ -42,15 +47,26 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
   const char* kDate[] = {"28/02/2025", "01/03/2025", "02/03/2025",
                          "03/03/2025", "04/03/2025", "05/03/2025"};
   for (int k = 0; k < 6; ++k) {
-    const auto& g = giorni[static_cast<std::size_t>(k)];
-    ASSERT_EQ(g.size(), 44u + 3u + 3u) << "slot " << k + 1;
+    auto g = giorni[static_cast<std::size_t>(k)];
+    const std::size_t valori = k == 5 ? 3u : 0u;
+    ASSERT_EQ(g.size(), 24u * 4u - 1u + 44u + valori + 3u + 3u) << "slot " << k + 1;
+    g.erase(g.begin() + 44, g.begin() + 44 + 24 * 4 - 1 + static_cast<long>(valori));
     EXPECT_EQ(g[44], "CurrentX 75");
     EXPECT_EQ(g[45], "CurrentY 180");
     EXPECT_EQ(g[46], std::string("Print Date: ") + kDate[k]);
     EXPECT_EQ(g[48], "SavePicture /w/grafico" + std::to_string(k + 1) + ".bmp");
   }
-  EXPECT_EQ(banco.wpdlx1.chiamate[2], "WriteGif /w/previous_foF1_plots/2025059.gif False");
-  EXPECT_EQ(banco.directory.cancellati.size(), 6u);
+  EXPECT_EQ(banco.wpdlx1.chiamate[2], "WriteNewGif /w/previous_foF1_plots/2025059.gif False");
+  EXPECT_EQ(banco.wpdlx1.chiamate[22], "WriteGif /w/previous_foF1_plots/2025064.gif False")
+      << "today has a value";
+  EXPECT_EQ(banco.directory.bloccate, std::vector<std::string>{"/w/"});
+  EXPECT_EQ(banco.directory.cancellati,
+            (std::vector<std::string>{"/w/.fof1plot.tmp", "/o/.fof1plot.tmp",
+                                      "/w/previous_foF1_plots/.fof1plot.tmp", "/w/grafico1.bmp",
+                                      "/w/grafico2.bmp", "/w/grafico3.bmp", "/w/grafico4.bmp",
+                                      "/w/grafico5.bmp", "/w/grafico6.bmp"}));
+  EXPECT_EQ(banco.directory.elencazioni, 1);
+  EXPECT_TRUE(banco.diagnostica.righe.empty());
   EXPECT_EQ(banco.form.stato_di_uscita(), 0);
 }
 
@@ -59,10 +75,12 @@ TEST_F(FormLoadTest, AFailureLosesOnlyTheRestOfItsProcedure) {
   banco.form.Form_Load();
   const auto giorni = per_giorno({banco.chiamate.begin() + 3, banco.chiamate.end()});
   ASSERT_EQ(giorni.size(), 6u);
-  EXPECT_EQ(giorni[0].size(), 3u + 6u) << "stage stopped at its third item";
-  EXPECT_EQ(giorni[0][3], "CurrentX 75");
-  for (std::size_t k = 1; k < 6; ++k) EXPECT_EQ(giorni[k].size(), 50u) << "slot " << k + 1;
-  EXPECT_EQ(banco.form.stato_di_uscita(), 0);
+  const std::size_t curva = 24 * 4 - 1;
+  EXPECT_EQ(giorni[0].size(), 3u + curva + 6u) << "stage stopped at its third item";
+  EXPECT_EQ(giorni[0][3], "FillStyle 0") << "the forecast follows";
+  for (std::size_t k = 1; k < 5; ++k) EXPECT_EQ(giorni[k].size(), 50u + curva) << "slot " << k + 1;
+  EXPECT_EQ(banco.diagnostica.righe, std::vector<std::string>{"injected failure"});
+  EXPECT_EQ(banco.form.stato_di_uscita(), 1);
 }
 
 TEST_F(FormLoadTest, RunEndsAfterSixSlotsWhenEverythingFails) {

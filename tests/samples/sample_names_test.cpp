@@ -7,20 +7,19 @@ namespace {
 
 class NomeFileCampioneTest : public ::testing::Test {
  protected:
-  NomeFileCampioneTest() {
+  // The name of the sample of a minute slot for a station, in slot 3.
+  std::string nome(const char* stazione, int ora, int m, const std::string& mese_anno = "032025") {
+    test::BancoFinto banco;
     banco.form.riempi_minuti();
     banco.form.indice_giorno = 3;
-    banco.form.giorno_anno(3) = "064";
-  }
-  // The name of the sample of a minute slot for a station.
-  std::string nome(const char* stazione, int ora, int m, const std::string& mese_anno = "032025") {
-    banco.directory.primi["/data/"] = std::string(1, 's');
+    banco.form.giorno_anno(3) = giorno;
+    banco.directory.elenchi["/data/"] = {"s"};
     banco.files.aggiungi("/data/s", {stazione});
     const std::int16_t tipo = banco.form.riconosci_stazione();
     return banco.form.nome_file_campione(banco.form.prefisso_nome_campione(tipo, mese_anno), tipo,
                                          ora, m);
   }
-  test::BancoFinto banco;
+  std::string giorno = "064";
 };
 
 TEST_F(NomeFileCampioneTest, OneNamePerKindForDay64Of2025At1015) {
@@ -41,7 +40,7 @@ TEST_F(NomeFileCampioneTest, OneNamePerKindForDay64Of2025At1015) {
 TEST_F(NomeFileCampioneTest, LetterHoursMinuteZeroAndTheSlotsOwnYear) {
   EXPECT_EQ(nome("Gibi", 8, 60), "/data/25064I00.TXT");
   EXPECT_EQ(nome("Gibi", 23, 1), "/data/25064X01.TXT");
-  banco.form.giorno_anno(3) = "364";
+  giorno = "364";
   EXPECT_EQ(nome("Tucu", 0, 60, "122024"), "/data/TUJ2O_20243640000.TXT");
 }
 

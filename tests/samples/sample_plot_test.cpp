@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "support/bench.h"
 
@@ -14,30 +15,38 @@ struct Campione {
 
 class GraficoValoriTest : public ::testing::Test {
  protected:
-  GraficoValoriTest() {
-    banco.form.riempi_minuti();
-    banco.form.indice_giorno = 1;
-    banco.form.giorno_anno(1) = "064";
-    banco.directory.primi["/data/"] = "station.txt";
-    banco.files.aggiungi("/data/station.txt", {"Rome"});
-  }
   static std::string nome(int ora, int minuto) {
     char testo[64];
-    std::snprintf(testo, sizeof testo, "/data/RM041_2025064%02d%02d00.TXT", ora, minuto);
+    std::snprintf(testo, sizeof testo, "RM041_2025064%02d%02d00.TXT", ora, minuto);
     return testo;
+  }
+  // A fresh plot window on slot 1, 5 March 2025, of a Rome station whose directory
+  // lists these samples after its station file.
+  void prepara(const std::vector<Campione>& campioni) {
+    banco = std::make_unique<test::BancoFinto>();
+    banco->form.riempi_minuti();
+    banco->form.indice_giorno = 1;
+    banco->form.mese_anno(1) = "032025";
+    banco->form.giorno_anno(1) = "064";
+    banco->files.aggiungi("/data/station.txt", {"Rome"});
+    std::vector<std::string> elenco = {"station.txt"};
+    for (const Campione& c : campioni) {
+      banco->files.aggiungi("/data/" + nome(c.ora, c.minuto), test::campione(c.campo));
+      elenco.push_back(nome(c.ora, c.minuto));
+    }
+    banco->directory.elenchi["/data/"] = elenco;
   }
   // The discs and lines drawn for a day with these samples.
   std::vector<std::string> disegna(const std::vector<Campione>& campioni) {
-    for (const Campione& c : campioni)
-      banco.files.aggiungi(nome(c.ora, c.minuto), test::campione(c.campo));
-    banco.form.grafico_valori_autoscalati("032025");
+    prepara(campioni);
+    banco->form.grafico_valori_autoscalati("032025");
     std::vector<std::string> disegni;
-    for (const std::string& c : banco.chiamate) {
+    for (const std::string& c : banco->chiamate) {
       if (c.rfind("Fill", 0) != 0) disegni.push_back(c);
     }
     return disegni;
   }
-  test::BancoFinto banco;
+  std::unique_ptr<test::BancoFinto> banco;
 };
 
 TEST_F(GraficoValoriTest, DiscsTicksAndTheJoiningRule) {
@@ -72,38 +81,39 @@ TEST_F(GraficoValoriTest, DiscsTicksAndTheJoiningRule) {
       {"values are not limited", {{12, 0, "20.0"}}, {disco(120, "200")}},
       {"lower-case n/a is a value of 0", {{12, 0, " n/a"}}, {disco(120, "0")}},
   };
-  for (const auto& caso : kCasi) {
-    banco.chiamate.clear();
-    banco.files.file = {{"/data/station.txt", {"Rome"}}};
-    EXPECT_EQ(disegna(caso.campioni), caso.disegni) << caso.nome;
-  }
+  for (const auto& caso : kCasi) EXPECT_EQ(disegna(caso.campioni), caso.disegni) << caso.nome;
 }
 
 TEST_F(GraficoValoriTest, EachDiscSetsItsOwnSolidFill) {
   disegna({{10, 15, " 4.5"}});
-  EXPECT_EQ(banco.chiamate, (std::vector<std::string>{"FillStyle 0", "FillColor #FF0000",
+  EXPECT_EQ(banco->chiamate, (std::vector<std::string>{"FillStyle 0", "FillColor #FF0000",
                                                       "Circle 102 45 2 #FF0000"}));
 }
 
-TEST_F(GraficoValoriTest, NamesAreTriedHourByHourWithMinuteZeroLast) {
-  disegna({});
-  const auto& t = banco.files.tentativi;
+TEST_F(GraficoValoriTest, ListedNamesAreOpenedHourByHourWithMinuteZeroLast) {
+  std::vector<Campione> giorno;
+  for (int ora = 23; ora >= 0; --ora) {
+    for (int minuto = 0; minuto < 60; ++minuto) giorno.push_back({ora, minuto, " 4.5"});
+  }
+  prepara(giorno);
+  banco->form.grafico_valori_autoscalati("032025");
+  const auto& t = banco->files.tentativi;
   ASSERT_EQ(t.size(), 1u + 1440u);
-  EXPECT_EQ(t[1], nome(0, 1));
-  EXPECT_EQ(t[59], nome(0, 59));
-  EXPECT_EQ(t[60], nome(0, 0));
-  EXPECT_EQ(t[61], nome(1, 1));
-  EXPECT_EQ(t[1440], nome(23, 0));
+  EXPECT_EQ(t[1], "/data/" + nome(0, 1));
+  EXPECT_EQ(t[59], "/data/" + nome(0, 59));
+  EXPECT_EQ(t[60], "/data/" + nome(0, 0));
+  EXPECT_EQ(t[61], "/data/" + nome(1, 1));
+  EXPECT_EQ(t[1440], "/data/" + nome(23, 0));
+  EXPECT_EQ(banco->form.campioni_letti, 1440);
 }
 
-TEST_F(GraficoValoriTest, ShortFilesAndUnknownStationsDrawNothing) {
-  banco.files.aggiungi(nome(10, 15), {"Rome", "2", "3", "4", "5", "6"});
-  banco.files.aggiungi(nome(10, 30), {});
-  EXPECT_TRUE(disegna({}).empty());
-  banco.files.aggiungi("/data/station.txt", {"Unknown"});
-  banco.files.tentativi.clear();
-  EXPECT_TRUE(disegna({{10, 45, " 4.5"}}).empty());
-  EXPECT_EQ(banco.files.tentativi, (std::vector<std::string>{"/data/station.txt"}));
+TEST_F(GraficoValoriTest, OnlyNamesTheListingHoldsAreOpened) {
+  prepara({{10, 15, " 4.5"}});
+  banco->files.aggiungi("/data/" + nome(10, 30), test::campione(" 5.0"));
+  banco->form.grafico_valori_autoscalati("032025");
+  EXPECT_EQ(banco->files.tentativi,
+            (std::vector<std::string>{"/data/station.txt", "/data/" + nome(10, 15)}));
+  EXPECT_EQ(banco->form.campioni_letti, 1);
 }
 
 }  // namespace

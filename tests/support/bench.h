@@ -10,7 +10,8 @@ namespace fof1plot::test {
 // A plot window wired to fakes, its clock on 5 March 2025 and its directories set as a
 // settings file would set them.
 struct Banco {
-  explicit Banco(DrawingSurface& canvas) : form(canvas, wpdlx1, files, directory, clock) {
+  explicit Banco(DrawingSurface& canvas)
+      : form(canvas, wpdlx1, files, directory, clock, diagnostica) {
     form.cartella_lavoro = "/work/";
     form.cartella_dati = "/data/";
     form.cartella_uscita = "/out/";
@@ -19,6 +20,7 @@ struct Banco {
   FakeTextFiles files;
   FakeDirectory directory;
   FixedClock clock{std::chrono::year{2025} / 3 / 5};
+  FakeDiagnostics diagnostica;
   Form1 form;
 };
 

@@ -15,13 +15,17 @@ std::string numero(float v) {
 
 class FakeTextFile : public TextFile {
  public:
-  explicit FakeTextFile(const std::vector<std::string>& righe) : righe_(righe) {}
+  FakeTextFile(std::string path, const std::vector<std::string>& righe)
+      : path_(std::move(path)), righe_(righe) {}
   std::string LineInput() override {
-    if (prossima_ >= righe_.size()) throw Failure("read past end of file");
+    if (prossima_ >= righe_.size()) {
+      throw Failure(path_, "cannot read line " + std::to_string(prossima_ + 1), "end of file");
+    }
     return righe_[prossima_++];
   }
 
  private:
+  std::string path_;
   std::vector<std::string> righe_;
   std::size_t prossima_ = 0;
 };
@@ -91,6 +95,10 @@ void FakeImageExport::Load(const std::string& path) { registra("Load " + path); 
 void FakeImageExport::WriteGif(const std::string& path, bool flag) {
   registra("WriteGif " + path + (flag ? " True" : " False"));
 }
+bool FakeImageExport::WriteNewGif(const std::string& path, bool flag) {
+  registra("WriteNewGif " + path + (flag ? " True" : " False"));
+  return presenti.insert(path).second;
+}
 void FakeImageExport::Release() { registra("Release"); }
 
 void FakeTextFiles::aggiungi(const std::string& path, std::vector<std::string> righe) {
@@ -101,19 +109,32 @@ std::unique_ptr<TextFile> FakeTextFiles::TryOpen(const std::string& path) {
   tentativi.push_back(path);
   const auto trovato = file.find(path);
   if (trovato == file.end()) return nullptr;
-  return std::make_unique<FakeTextFile>(trovato->second);
+  return std::make_unique<FakeTextFile>(path, trovato->second);
 }
 
-std::string FakeDirectory::CurDir() { return corrente; }
+std::unique_ptr<TextFile> FakeTextFiles::Open(const std::string& path) {
+  std::unique_ptr<TextFile> aperto = TryOpen(path);
+  if (!aperto) throw Failure(path, "cannot open", "No such file or directory");
+  return aperto;
+}
 
-std::string FakeDirectory::Dir(const std::string& pattern) {
-  const auto trovato = primi.find(pattern);
-  if (trovato == primi.end()) throw Failure("cannot list " + pattern);
-  return trovato->second;
+std::string FakeDirectory::Dir(const std::string& directory,
+                               const std::function<void(std::string_view)>& each_name) {
+  ++elencazioni;
+  const auto trovato = elenchi.find(directory);
+  if (trovato == elenchi.end()) throw Failure(directory, "cannot list", "No such file or directory");
+  for (const std::string& nome : trovato->second) each_name(nome);
+  return trovato->second.empty() ? std::string() : trovato->second.front();
+}
+
+std::unique_ptr<DirectoryLock> FakeDirectory::Lock(const std::string& directory) {
+  bloccate.push_back(directory);
+  if (guasto_lock) throw Failure(directory, "cannot lock", "another run still holds the lock");
+  return std::make_unique<DirectoryLock>();
 }
 
 void FakeDirectory::Kill(const std::string& path) {
-  if (guasto_kill) throw Failure("cannot delete " + path);
+  if (guasto_kill) throw Failure(path, "cannot delete", "Permission denied");
   cancellati.push_back(path);
 }
 

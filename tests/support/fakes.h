@@ -2,12 +2,14 @@
 
 #include <chrono>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "canvas/drawing_surface.h"
 #include "output/image_export.h"
 #include "platform/clock.h"
+#include "platform/diagnostics.h"
 #include "platform/directory.h"
 #include "platform/text_files.h"
 
@@ -57,28 +59,45 @@ class FakeImageExport : public ImageExport, public Registro {
  public:
   void Load(const std::string& path) override;
   void WriteGif(const std::string& path, bool flag) override;
+  bool WriteNewGif(const std::string& path, bool flag) override;
   void Release() override;
+  // The files that WriteNewGif finds already there.
+  std::set<std::string> presenti;
 };
 
-// Text files held in memory as lines; every open attempt is recorded in order.
+// Text files held in memory as lines; every open attempt is recorded in order. A read
+// past the last line fails as on disk, naming the file and the line.
 class FakeTextFiles : public TextFiles {
  public:
   void aggiungi(const std::string& path, std::vector<std::string> righe);
   std::unique_ptr<TextFile> TryOpen(const std::string& path) override;
+  std::unique_ptr<TextFile> Open(const std::string& path) override;
   std::map<std::string, std::vector<std::string>> file;
   std::vector<std::string> tentativi;
 };
 
-// A directory whose listings are given; deletions are recorded, and fail when told.
+// A directory whose listings are given, in their own order, the first name standing
+// for the station file; listings are counted, deletions and locks recorded, and a
+// deletion or a lock fails when told.
 class FakeDirectory : public Directory {
  public:
-  std::string CurDir() override;
-  std::string Dir(const std::string& pattern) override;
+  std::string Dir(const std::string& directory,
+                  const std::function<void(std::string_view)>& each_name) override;
   void Kill(const std::string& path) override;
-  std::string corrente = "/station";
-  std::map<std::string, std::string> primi;
+  std::unique_ptr<DirectoryLock> Lock(const std::string& directory) override;
+  std::map<std::string, std::vector<std::string>> elenchi;
+  int elencazioni = 0;
   std::vector<std::string> cancellati;
+  std::vector<std::string> bloccate;
   bool guasto_kill = false;
+  bool guasto_lock = false;
+};
+
+// Records each reported failure as its line, "path: what failed: reason".
+class FakeDiagnostics : public Diagnostics {
+ public:
+  void Report(const Failure& failure) override { righe.push_back(failure.what()); }
+  std::vector<std::string> righe;
 };
 
 class FixedClock : public Clock {

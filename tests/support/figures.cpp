@@ -70,18 +70,59 @@ int FiguraGif::conta(Colore colore) const {
   return quanti;
 }
 
-int esegui_fof1plot(const std::string& cartella, const std::string& ora_locale) {
+namespace {
+
+// A file for a child's output, already deleted from its directory.
+int file_anonimo() {
+  char modello[] = "/tmp/fof1plot-out-XXXXXX";
+  const int fd = ::mkstemp(modello);
+  if (fd < 0) throw std::runtime_error("mkstemp failed");
+  ::unlink(modello);
+  return fd;
+}
+
+std::string contenuto(int fd) {
+  std::string testo;
+  char blocco[4096];
+  ::lseek(fd, 0, SEEK_SET);
+  for (ssize_t letti; (letti = ::read(fd, blocco, sizeof blocco)) > 0;) {
+    testo.append(blocco, static_cast<std::size_t>(letti));
+  }
+  ::close(fd);
+  return testo;
+}
+
+}  // namespace
+
+Esito avvia_fof1plot(const std::string& cartella, const std::string& ora_locale,
+                     const std::vector<std::string>& argomenti, bool come_nobody) {
+  const int uscita = file_anonimo();
+  const int errori = file_anonimo();
+  std::vector<const char*> argv = {"faketime", ora_locale.c_str(), FOF1PLOT_BINARY};
+  for (const std::string& a : argomenti) argv.push_back(a.c_str());
+  argv.push_back(nullptr);
   const pid_t figlio = ::fork();
   if (figlio == 0) {
+    ::dup2(uscita, STDOUT_FILENO);
+    ::dup2(errori, STDERR_FILENO);
     if (::chdir(cartella.c_str()) != 0) ::_exit(127);
+    if (come_nobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(127);
     ::setenv("TZ", "UTC", 1);
-    ::execl(FAKETIME_BINARY, "faketime", ora_locale.c_str(), FOF1PLOT_BINARY,
-            static_cast<char*>(nullptr));
+    ::execv(FAKETIME_BINARY, const_cast<char* const*>(argv.data()));
     ::_exit(127);
   }
+  Esito esito;
   int stato = 0;
-  if (figlio < 0 || ::waitpid(figlio, &stato, 0) != figlio || !WIFEXITED(stato)) return -1;
-  return WEXITSTATUS(stato);
+  if (figlio > 0 && ::waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato)) {
+    esito.stato = WEXITSTATUS(stato);
+  }
+  esito.uscita = contenuto(uscita);
+  esito.errori = contenuto(errori);
+  return esito;
+}
+
+int esegui_fof1plot(const std::string& cartella, const std::string& ora_locale) {
+  return avvia_fof1plot(cartella, ora_locale).stato;
 }
 
 std::string impostazioni_per(const std::string& cartella) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "canvas/colors.h"
 #include "platform/libgd.h"
@@ -61,8 +62,20 @@ class FiguraGif {
   GdImage immagine_;
 };
 
+// What a run of the program left: its exit status (-1 when it did not exit) and what it
+// wrote on stdout and stderr.
+struct Esito {
+  int stato = -1;
+  std::string uscita;
+  std::string errori;
+};
+
 // Runs the built program in a directory as cron would, with the clock set to a local
-// time such as "2025-01-03 10:00:00" in time zone UTC; its exit status.
+// time such as "2025-01-03 10:00:00" in time zone UTC, with the given arguments; as the
+// unprivileged user nobody when asked (the caller must be root then).
+Esito avvia_fof1plot(const std::string& cartella, const std::string& ora_locale,
+                     const std::vector<std::string>& argomenti = {}, bool come_nobody = false);
+// The same, without arguments; only the exit status.
 int esegui_fof1plot(const std::string& cartella, const std::string& ora_locale);
 
 // The settings file that points the program at work/, data/ and out/ of a directory.

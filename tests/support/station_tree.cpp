@@ -26,7 +26,7 @@ bool titolo_in_fondo(const FiguraGif& figura) {
 
 }  // namespace
 
-AlberoStazione::AlberoStazione() {
+Albero::Albero() {
   for (const char* d : {"work/previous_foF1_plots", "data", "out"}) crea_cartella(cartella / d);
   scrivi(cartella / "gralvo.ini", impostazioni_per(cartella.path()));
   scrivi(cartella / "work/122024.txt",
@@ -40,22 +40,28 @@ AlberoStazione::AlberoStazione() {
   campione(11, 15, "NO  ");
 }
 
-std::string AlberoStazione::nome_campione(int ora, int minuto) const {
+std::string Albero::nome_campione(int ora, int minuto) const {
   char nome[64];
   std::snprintf(nome, sizeof nome, "data/RM041_2025003%02d%02d00.TXT", ora, minuto);
   return cartella / nome;
 }
 
-void AlberoStazione::campione(int ora, int minuto, const std::string& campo) {
+void Albero::campione(int ora, int minuto, const std::string& campo) {
   scrivi(nome_campione(ora, minuto),
          "Rome\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\nfoF1 value     " + campo + " MHz\r\nl8\r\nl9\r\n");
 }
 
-int AlberoStazione::esegui() const {
-  return esegui_fof1plot(cartella.path(), "2025-01-03 10:00:00");
+int Albero::esegui() const { return avvia().stato; }
+
+Esito Albero::avvia(const std::vector<std::string>& argomenti, bool come_nobody) const {
+  return avvia_fof1plot(cartella.path(), "2025-01-03 10:00:00", argomenti, come_nobody);
 }
 
-::testing::AssertionResult AlberoStazione::figure_intere() const {
+int Albero::rossi_archiviati() const {
+  return FiguraGif(cartella / "work/previous_foF1_plots/2025003.gif").conta(RGB(255, 0, 0));
+}
+
+::testing::AssertionResult Albero::figure_intere() const {
   const char* kArchivio[] = {"2024364", "2024365", "2024366", "2025001", "2025002", "2025003"};
   for (int k = 1; k <= 6; ++k) {
     for (const std::string& gif :
