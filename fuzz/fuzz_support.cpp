@@ -24,7 +24,9 @@ std::vector<std::string> righe_attese(std::string_view testo, std::size_t max) {
 const std::string& cartella_fuzz() {
   static const std::string cartella = [] {
     std::string modello = "/tmp/fof1plot-fuzz-XXXXXX";
-    if (::mkdtemp(modello.data()) == nullptr) viola("cannot create the fuzz directory");
+    if (::mkdtemp(modello.data()) == nullptr || ::chdir(modello.c_str()) != 0) {
+      viola("cannot create the fuzz directory");
+    }
     return modello + "/";
   }();
   return cartella;

@@ -10,6 +10,7 @@
 #include "canvas/drawing_surface.h"
 #include "output/image_export.h"
 #include "platform/clock.h"
+#include "platform/diagnostics.h"
 #include "platform/directory.h"
 #include "platform/text_files.h"
 #include "run/form1.h"
@@ -27,7 +28,8 @@ namespace fof1plot::fuzz {
 // max bytes of a line are kept.
 std::vector<std::string> righe_attese(std::string_view testo, std::size_t max);
 
-// A directory of this process's own for the files an input is written to.
+// A directory of this process's own for the files an input is written to; the process's
+// current directory once it exists.
 const std::string& cartella_fuzz();
 void scrivi_file(const std::string& path, std::string_view contenuto);
 
@@ -55,15 +57,24 @@ struct SuperficieContata : DrawingSurface {
 struct EsportazioneNulla : ImageExport {
   void Load(const std::string&) override {}
   void WriteGif(const std::string&, bool) override {}
+  bool WriteNewGif(const std::string&, bool) override { return true; }
   void Release() override {}
 };
 
-// The fuzz directory as the current directory, listing a given first file.
-struct CartellaFissa : Directory {
-  std::string CurDir() override { return cartella_fuzz(); }
-  std::string Dir(const std::string&) override { return primo; }
+// A directory that lists nothing, locks nothing and deletes nothing.
+struct CartellaVuota : Directory {
+  std::string Dir(const std::string&, const std::function<void(std::string_view)>&) override {
+    return {};
+  }
   void Kill(const std::string&) override {}
-  std::string primo;
+  std::unique_ptr<DirectoryLock> Lock(const std::string&) override {
+    return std::make_unique<DirectoryLock>();
+  }
+};
+
+// Failures are part of what the fuzzers feed in; only the properties are checked.
+struct DiagnosticaMuta : Diagnostics {
+  void Report(const Failure&) override {}
 };
 
 struct OrologioFisso : Clock {
@@ -75,9 +86,10 @@ struct FormFuzz {
   SuperficieContata canvas;
   EsportazioneNulla wpdlx1;
   PosixTextFiles files;
-  CartellaFissa directory;
+  CartellaVuota directory;
   OrologioFisso clock;
-  Form1 form{canvas, wpdlx1, files, directory, clock};
+  DiagnosticaMuta diagnostica;
+  Form1 form{canvas, wpdlx1, files, directory, clock, diagnostica};
 };
 
 }  // namespace fof1plot::fuzz

@@ -34,8 +34,9 @@ void Form1::grafico_previsione(const std::string& file_previsioni) {
   passo_previsione([&] { riga_previsione = LineInput(file); });
   for (int k = 1; k <= 24; ++k) {
     esito_ok = esegui_passo([&] {
-      valori_previsione(k) = CInt(valore_in_decimi(Mid(riga_previsione, 5 * k - 3, 4)));
-    }) && esito_ok;
+                 valori_previsione(k) = CInt(valore_in_decimi(Mid(riga_previsione, 5 * k - 3, 4)));
+               }) &&
+               esito_ok;
   }
   file.reset();
 

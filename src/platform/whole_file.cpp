@@ -37,8 +37,8 @@ class NewFile {
   explicit NewFile(const std::string& path)
       : path_(path), temporary_(DirectoryPart(path) + kTemporaryName) {
     const std::string directory = DirectoryPart(path);
-    fd_ = ::open(directory.empty() ? "." : directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                 0666);
+    fd_ =
+        ::open(directory.empty() ? "." : directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
       ::unlink(temporary_.c_str());
       fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -71,8 +71,8 @@ class NewFile {
 
   // Takes the final name where it is free; false when it is not.
   bool add() {
-    const bool linked = named_ ? ::link(temporary_.c_str(), path_.c_str()) == 0
-                               : link_unnamed(fd_, path_);
+    const bool linked =
+        named_ ? ::link(temporary_.c_str(), path_.c_str()) == 0 : link_unnamed(fd_, path_);
     if (!linked && errno != EEXIST) fail();
     close();
     return linked;

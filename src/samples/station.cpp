@@ -65,7 +65,8 @@ void Form1::elenca_cartella_dati() {
     return;
   }
   if (nome_file.empty()) {
-    segnala(Failure(cartella_dati, "no station file", "the sample directory holds no ordinary file"));
+    segnala(
+        Failure(cartella_dati, "no station file", "the sample directory holds no ordinary file"));
     return;
   }
   const std::string path = cartella_dati + nome_file;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -115,10 +116,14 @@ TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
     std::vector<std::string> righe;
   } kCasi[] = {
       {"sample directory renamed",
-       [](auto& c) { fs::rename(c / "data", c / "data.old"); }, false, 1,
+       [](auto& c) { fs::rename(c / "data", c / "data.old"); },
+       false,
+       1,
        {"/data/: cannot list the sample directory: No such file or directory"}},
       {"stray first file naming no station",
-       [](auto& c) { scrivi(c / "data/00-notes.txt", "backup notes\r\n"); }, false, 1,
+       [](auto& c) { scrivi(c / "data/00-notes.txt", "backup notes\r\n"); },
+       false,
+       1,
        {"/data/00-notes.txt: the station file names no known station: its first line "
         "begins \"back\""}},
       {"the last day's samples deleted",
@@ -127,20 +132,31 @@ TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
            if (f.path().filename().string().rfind("RM041_2025003", 0) == 0) fs::remove(f.path());
          }
        },
-       false, 0, {}},
-      {"forecast deleted", [](auto& c) { fs::remove(c / "work/012025.txt"); }, false, 1,
+       false,
+       0,
+       {}},
+      {"forecast deleted",
+       [](auto& c) { fs::remove(c / "work/012025.txt"); },
+       false,
+       1,
        {"/work/012025.txt: cannot open the forecast file: No such file or directory"}},
-      {"settings deleted", [](auto& c) { fs::remove(c / "gralvo.ini"); }, false, 1,
+      {"settings deleted",
+       [](auto& c) { fs::remove(c / "gralvo.ini"); },
+       false,
+       1,
        {"fof1plot: gralvo.ini: cannot open the settings file: No such file or directory"}},
       {"station file unreadable",
-       [](auto& c) { fs::permissions(c / "data/00-station.txt", fs::perms::none); }, true, 1,
+       [](auto& c) { fs::permissions(c / "data/00-station.txt", fs::perms::none); },
+       true,
+       1,
        {"/data/00-station.txt: cannot open the station file: Permission denied"}},
       {"output directory not writable",
        [](auto& c) {
          fs::permissions(c / "out", fs::perms::owner_read | fs::perms::owner_exec |
                                         fs::perms::others_read | fs::perms::others_exec);
        },
-       true, 1,
+       true,
+       1,
        {"/out/plotfoF11.gif: cannot write: Permission denied",
         "/out/plotfoF12.gif: cannot write: Permission denied",
         "/out/plotfoF13.gif: cannot write: Permission denied",
@@ -229,11 +245,36 @@ TEST_F(OutputFaultTest, DiskFullKeepsThePreviousFigures) {
   EXPECT_TRUE(nascosti(piccolo).empty());
 }
 
+TEST_F(OutputFaultTest, ARunKilledAsAFileTakesItsNameLeavesNothingAfterTheNextRun) {
+  if (std::system("strace -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace not installed";
+  // The n-th rename of a run gives the BMP of slot 1, its published GIF, or (the 13th)
+  // today's archived GIF its name; strace kills the run as it asks for it.
+  const struct {
+    int rinomina;
+    const char* cartella;
+  } kCasi[] = {{1, "work/"}, {2, "out/"}, {13, "work/previous_foF1_plots/"}};
+  for (const auto& caso : kCasi) {
+    SCOPED_TRACE(caso.cartella);
+    const std::string comando =
+        "cd '" + cartella.path() + "' && TZ=UTC strace -f -qq -o /dev/null -e trace=rename " +
+        "-e inject=rename:signal=KILL:when=" + std::to_string(caso.rinomina) + " " +
+        FAKETIME_BINARY + " '2025-01-03 10:00:00' " + FOF1PLOT_BINARY + " 2>/dev/null";
+    const int stato = std::system(comando.c_str());
+    if (WIFEXITED(stato) && WEXITSTATUS(stato) == 0) GTEST_SKIP() << "strace cannot inject here";
+    ASSERT_TRUE(esiste(cartella / caso.cartella + kTemporaryName)) << "killed in the window";
+    EXPECT_EQ(esegui(), 0);
+    for (const char* c : {"work", "out", "work/previous_foF1_plots"}) {
+      EXPECT_TRUE(nascosti(cartella / c).empty()) << c;
+    }
+  }
+}
+
 TEST_F(OutputFaultTest, FiveRunsAtOnceAllFinishWithWholeFigures) {
   std::vector<test::Esito> esiti(5);
   std::vector<std::thread> corse;
   for (auto& esito : esiti) {
-    corse.emplace_back([&] { esito = test::avvia_fof1plot(cartella.path(), "2025-01-03 10:00:00"); });
+    corse.emplace_back(
+        [&] { esito = test::avvia_fof1plot(cartella.path(), "2025-01-03 10:00:00"); });
   }
   for (auto& corsa : corse) corsa.join();
   for (const auto& esito : esiti) EXPECT_EQ(esito.stato, 0) << esito.errori;

@@ -60,10 +60,40 @@ TEST(PosixTextFilesTest, OnlyOrdinaryFilesOpen) {
   PosixTextFiles files;
   test::crea_cartella(cartella / "dir");
   ASSERT_EQ(::mkfifo((cartella / "fifo").c_str(), 0600), 0);
-  EXPECT_THROW(files.Open(cartella / "missing"), Failure);
   EXPECT_EQ(files.TryOpen(cartella / "missing"), nullptr);
   EXPECT_EQ(files.TryOpen(cartella / "dir"), nullptr);
   EXPECT_EQ(files.TryOpen(cartella / "fifo"), nullptr);
+  const struct {
+    std::string path;
+    const char* motivo;
+  } kRifiuti[] = {{cartella / "missing", "No such file or directory"},
+                  {cartella / "fifo", "not an ordinary file"},
+                  {cartella / "dir/../missing/x", "No such file or directory"}};
+  for (const auto& r : kRifiuti) {
+    try {
+      files.Open(r.path);
+      ADD_FAILURE() << r.path;
+    } catch (const Failure& guasto) {
+      EXPECT_EQ(std::string(guasto.what()), r.path + ": cannot open: " + r.motivo);
+    }
+  }
+}
+
+TEST(PosixTextFilesTest, NothingPastTheFirstMebibyteIsRead) {
+  CartellaTemporanea cartella;
+  std::string testo = "first\r\n";
+  testo += std::string(PosixTextFiles::kMaxBytes - testo.size() - 2, 'x') + "\r\nbeyond\r\n";
+  test::scrivi(cartella / "big", testo);
+  PosixTextFiles files;
+  const auto file = files.Open(cartella / "big");
+  EXPECT_EQ(file->LineInput(), "first");
+  EXPECT_EQ(file->LineInput().size(), PosixTextFiles::kMaxLine);
+  try {
+    file->LineInput();
+    ADD_FAILURE() << "the line past the first mebibyte was read";
+  } catch (const Failure& guasto) {
+    EXPECT_EQ(std::string(guasto.what()), cartella / "big" + ": cannot read line 3: end of file");
+  }
 }
 
 TEST(LineInputTest, AFileThatIsNotOpenFailsLikeTheEnd) {

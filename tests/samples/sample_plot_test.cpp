@@ -87,7 +87,7 @@ TEST_F(GraficoValoriTest, DiscsTicksAndTheJoiningRule) {
 TEST_F(GraficoValoriTest, EachDiscSetsItsOwnSolidFill) {
   disegna({{10, 15, " 4.5"}});
   EXPECT_EQ(banco->chiamate, (std::vector<std::string>{"FillStyle 0", "FillColor #FF0000",
-                                                      "Circle 102 45 2 #FF0000"}));
+                                                       "Circle 102 45 2 #FF0000"}));
 }
 
 TEST_F(GraficoValoriTest, ListedNamesAreOpenedHourByHourWithMinuteZeroLast) {

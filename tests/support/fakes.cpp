@@ -122,7 +122,8 @@ std::string FakeDirectory::Dir(const std::string& directory,
                                const std::function<void(std::string_view)>& each_name) {
   ++elencazioni;
   const auto trovato = elenchi.find(directory);
-  if (trovato == elenchi.end()) throw Failure(directory, "cannot list", "No such file or directory");
+  if (trovato == elenchi.end())
+    throw Failure(directory, "cannot list", "No such file or directory");
   for (const std::string& nome : trovato->second) each_name(nome);
   return trovato->second.empty() ? std::string() : trovato->second.front();
 }
