@@ -2,7 +2,6 @@
 #include <string>
 
 #include "run/form1.h"
-#include "run/step.h"
 
 namespace fof1plot {
 namespace {
@@ -22,23 +21,26 @@ void Form1::riempi_minuti() {
   minuti(60) = "00";
 }
 
-// Slot k is the day 6 - k days before today: date label, month key, day-of-year code.
+// Slot k is the day 6 - k days before today.
 void Form1::calcola_giorni() {
   using namespace std::chrono;
   for (int scarto_giorni = -5; scarto_giorni <= 0; ++scarto_giorni) {
     const int k = scarto_giorni + 6;
-    esegui_passo([&] {
-      const year_month_day data_giorno{sys_days{clock.Date()} + days{scarto_giorni}};
-      const std::string giorno = con_zeri(static_cast<unsigned>(data_giorno.day()), 2);
-      const std::string mese = con_zeri(static_cast<unsigned>(data_giorno.month()), 2);
-      const std::string anno = std::to_string(static_cast<int>(data_giorno.year()));
-      const year_month_day primo_gennaio = data_giorno.year() / January / 1;
-      const auto giorni = (sys_days{data_giorno} - sys_days{primo_gennaio}).count() + 1;
-      giorno_anno(k) = con_zeri(static_cast<unsigned>(giorni), 3);
-      mese_anno(k) = mese + anno;
-      data_etichetta(k) = giorno + "/" + mese + "/" + anno;
-    });
+    passo([&] { calcola_giorno(k, sys_days{clock.Date()} + days{scarto_giorni}); });
   }
+}
+
+// A slot's date label, month key and day-of-year code.
+void Form1::calcola_giorno(int k, std::chrono::year_month_day data_giorno) {
+  using namespace std::chrono;
+  const std::string giorno = con_zeri(static_cast<unsigned>(data_giorno.day()), 2);
+  const std::string mese = con_zeri(static_cast<unsigned>(data_giorno.month()), 2);
+  const std::string anno = std::to_string(static_cast<int>(data_giorno.year()));
+  const year_month_day primo_gennaio = data_giorno.year() / January / 1;
+  const auto giorni = (sys_days{data_giorno} - sys_days{primo_gennaio}).count() + 1;
+  giorno_anno(k) = con_zeri(static_cast<unsigned>(giorni), 3);
+  mese_anno(k) = mese + anno;
+  data_etichetta(k) = giorno + "/" + mese + "/" + anno;
 }
 
 }  // namespace fof1plot

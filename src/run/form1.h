@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -29,6 +30,9 @@ class Form1 {
   // The daily run: settings, lock, day slots, then for each slot stage, forecast,
   // measured values, date line and saved figure. Never throws.
   void Form_Load();
+  // Draws the archived figure of every day from primo to ultimo as the daily run draws
+  // it, under the same lock and archive rule, and publishes nothing. Never throws.
+  void ricostruisci_archivio(std::chrono::sys_days primo, std::chrono::sys_days ultimo);
   // 0 when the run wrote every figure from every input it needs, 1 when it reported a
   // failure.
   int stato_di_uscita() const;
@@ -63,6 +67,8 @@ class Form1 {
   // The sample files read for the slot being drawn: a figure without any never
   // replaces an archived one.
   int campioni_letti = 0;
+  // Whether salva_figura publishes the figure as well as archiving it.
+  bool pubblica = true;
 
   // Steps of the procedures above.
   void riempi_minuti();
@@ -70,6 +76,7 @@ class Form1 {
   bool blocca_cartella_lavoro();
   void rimuovi_temporanei();
   void calcola_giorni();
+  void calcola_giorno(int k, std::chrono::year_month_day data_giorno);
   void disegna_giorno();
   void stampa_data();
   std::int16_t riconosci_stazione();
