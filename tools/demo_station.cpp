@@ -1,6 +1,6 @@
 // Writes a demo station tree for fof1plot: gralvo.ini, forecast files, a Rome station
 // directory with quarter-hour sample files for the six days ending on a given date, an
-// empty archive folder, and out/index.html that shows the six published figures.
+// empty archive folder and an empty output directory.
 //
 //   fof1plot_demo_station <directory> [yyyy-mm-dd]     (default date: today, local)
 
@@ -115,25 +115,6 @@ void write_samples(const std::string& data, year_month_day d) {
   }
 }
 
-std::string index_html(year_month_day oggi) {
-  std::string figure;
-  for (int k = 1; k <= 6; ++k) {
-    const year_month_day d{sys_days{oggi} - days{6 - k}};
-    figure += printf_string(
-        "  <figure><img src=\"plotfoF1%d.gif\" width=\"286\" height=\"221\" alt=\"foF1 on "
-        "%02u/%02u/%04d\"><figcaption>%02u/%02u/%04d</figcaption></figure>\n",
-        k, static_cast<unsigned>(d.day()), static_cast<unsigned>(d.month()),
-        static_cast<int>(d.year()), static_cast<unsigned>(d.day()),
-        static_cast<unsigned>(d.month()), static_cast<int>(d.year()));
-  }
-  return "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\"><title>foF1, last six "
-         "days</title>\n<style>body{background:#222;color:#eee;font-family:sans-serif}"
-         "main{display:flex;flex-wrap:wrap;gap:12px}figure{margin:0}"
-         "figcaption{text-align:center}</style></head>\n<body>\n<h1>foF1, last six days</h1>\n"
-         "<main>\n" +
-         figure + "</main>\n</body>\n</html>\n";
-}
-
 year_month_day today() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -170,6 +151,5 @@ int main(int argc, char** argv) {
     if (mesi.insert(month_key(d)).second) write_forecast(work, d);
     write_samples(data, d);
   }
-  write_file(out + "index.html", index_html(oggi));
   return 0;
 }

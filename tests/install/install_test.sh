@@ -1,31 +1,106 @@
 #!/usr/bin/env bash
-# The install tree holds the program, a manual page that renders cleanly and systemd
-# units that systemd accepts.
+# The install tree holds the program, a manual page that renders cleanly, systemd units
+# that systemd accepts and rates safe, and the Debian package holds what it should.
+# Each check whose tool is missing says so and is passed over.
 set -euo pipefail
 build="$1"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
+fail() { echo "$*"; exit 1; }
+skip() { echo "$1 not installed: $2 not checked"; }
 
 doc="$prefix/share/doc/fof1plot"
-for f in bin/fof1plot share/man/man1/fof1plot.1 share/doc/fof1plot/gralvo.ini \
-         share/doc/fof1plot/fof1plot.service share/doc/fof1plot/fof1plot.timer \
-         share/doc/fof1plot/crontab; do
-  [ -f "$prefix/$f" ] || { echo "missing from the install tree: $f"; exit 1; }
+units="$prefix/lib/systemd/system"
+for f in bin/fof1plot share/man/man1/fof1plot.1.gz lib/sysusers.d/fof1plot.conf \
+         lib/tmpfiles.d/fof1plot.conf; do
+  [ -f "$prefix/$f" ] || fail "missing from the install tree: $f"
 done
-[ -x "$prefix/bin/fof1plot" ] || { echo "bin/fof1plot is not executable"; exit 1; }
-grep -q "ExecStart=$prefix/bin/fof1plot\$" "$doc/fof1plot.service" || { echo "service names another binary"; exit 1; }
-grep -q "flock -n .* $prefix/bin/fof1plot\$" "$doc/crontab" || { echo "crontab line is not wrapped in flock"; exit 1; }
+for f in README.md operating.md gralvo.ini index.html copyright changelog.gz cron.d; do
+  [ -f "$doc/$f" ] || fail "missing from the documentation: $f"
+done
+for u in fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer; do
+  [ -f "$units/$u" ] || fail "missing unit: $u"
+done
+[ -x "$prefix/bin/fof1plot" ] || fail "bin/fof1plot is not executable"
+for u in fof1plot.service fof1plot@.service; do
+  grep -q "^ExecStart=$prefix/bin/fof1plot\$" "$units/$u" || fail "$u names another binary"
+done
+grep -q "^TZ=UTC" "$doc/cron.d" || fail "the cron.d file does not set TZ=UTC"
+grep -Eq "^45 23 \* \* \* +fof1plot +cd /var/lib/fof1plot && flock -n .* $prefix/bin/fof1plot\$" \
+  "$doc/cron.d" || fail "the cron.d line lacks its user field or flock"
+grep -q '^OnCalendar=\*-\*-\* 23:45:00 UTC$' "$units/fof1plot.timer" || fail "timer not at 23:45 UTC"
+grep -q '^WorkingDirectory=/var/lib/fof1plot/%i$' "$units/fof1plot@.service" || fail "template"
 
+man="$prefix/man1.tmp"
+mkdir -p "$man" && gzip -dc "$prefix/share/man/man1/fof1plot.1.gz" >"$man/fof1plot.1"
+grep -q "fof1plot $("$prefix/bin/fof1plot" --version | cut -d' ' -f2)" "$man/fof1plot.1" ||
+  fail "the manual page carries another version"
 if command -v groff >/dev/null; then
-  warnings="$(groff -man -Tutf8 -ww -z "$prefix/share/man/man1/fof1plot.1" 2>&1)"
-  [ -z "$warnings" ] || { echo "manual page warnings: $warnings"; exit 1; }
-else
-  echo "groff not installed: manual page rendering not checked"
-fi
+  warnings="$(groff -man -t -Tutf8 -ww -z "$man/fof1plot.1" 2>&1)"
+  [ -z "$warnings" ] || fail "groff: $warnings"
+else skip groff "manual page rendering"; fi
+if command -v mandoc >/dev/null; then
+  mandoc -Tlint "$man/fof1plot.1" || fail "mandoc -Tlint reports the manual page"
+else skip mandoc "manual page lint"; fi
 
 if command -v systemd-analyze >/dev/null; then
-  (cd "$doc" && MANPATH="$prefix/share/man" systemd-analyze verify ./fof1plot.service ./fof1plot.timer)
-else
-  echo "systemd-analyze not installed: units not checked"
-fi
+  checked="$prefix/units" && mkdir -p "$checked" && cp "$units"/* "$checked/"
+  cp "$units/fof1plot@.service" "$checked/fof1plot@rome.service"
+  cp "$units/fof1plot@.timer" "$checked/fof1plot@rome.timer"
+  complaints=$(cd "$checked" && MANPATH="$prefix/share/man" systemd-analyze verify \
+    ./fof1plot.service ./fof1plot.timer ./fof1plot@rome.service ./fof1plot@rome.timer 2>&1) ||
+    fail "systemd-analyze verify: $complaints"
+  [ -z "$complaints" ] || fail "systemd-analyze verify: $complaints"
+  for u in fof1plot.service fof1plot@rome.service; do
+    exposure=$(cd "$checked" && systemd-analyze security --offline=yes "./$u" 2>/dev/null |
+      awk '/Overall exposure level/ {print $(NF-2)}')
+    awk -v e="$exposure" 'BEGIN {exit !(e != "" && e <= 2.0)}' || fail "$u exposure $exposure > 2.0"
+    echo "$u exposure $exposure"
+  done
+else skip systemd-analyze "units"; fi
+
+# Every system call a run makes is one the service's filter allows.
+expand() {
+  systemd-analyze syscall-filter "$1" | sed -n '2,$p' | sed 's/^ *//' | grep -v '^#' |
+    while read -r name; do
+      case "$name" in "") ;; @*) expand "$name" ;; *) echo "$name" ;; esac
+    done
+}
+if command -v strace >/dev/null && command -v systemd-analyze >/dev/null; then
+  tree="$prefix/tree"
+  "$build/fof1plot_demo_station" "$tree" >/dev/null
+  (cd "$tree" && export TZ=UTC &&
+    strace -f -qq -o "$prefix/trace" "$prefix/bin/fof1plot" &&
+    strace -f -qq -o "$prefix/trace.archive" "$prefix/bin/fof1plot" \
+      --archive "$(date -d '-3 days' +%F)" "$(date +%F)") || fail "the runs under strace failed"
+  sed -E 's/^[0-9]+ +//; s/\(.*//' "$prefix"/trace* | grep -E '^[a-z_0-9]+$' | sort -u >"$prefix/used"
+  grep -qx openat "$prefix/used" || fail "strace saw no system calls"
+  expand @system-service | sort -u >"$prefix/allowed"
+  { expand @privileged; expand @resources; } | sort -u >"$prefix/denied"
+  outside=$(comm -23 "$prefix/used" "$prefix/allowed"; comm -12 "$prefix/used" "$prefix/denied")
+  [ -z "$outside" ] || fail "system calls the service's filter refuses: $outside"
+else skip strace "the system call filter"; fi
+
+# The Debian package.
+if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
+  (cd "$build" && cpack -G DEB -B "$prefix/package" >/dev/null)
+  deb="$prefix/package/fof1plot_$("$prefix/bin/fof1plot" --version | cut -d' ' -f2)_amd64.deb"
+  [ -f "$deb" ] || fail "cpack made no $deb"
+  contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+  for f in ./usr/bin/fof1plot ./usr/share/man/man1/fof1plot.1.gz \
+           ./usr/share/doc/fof1plot/copyright ./usr/share/doc/fof1plot/README.md \
+           ./usr/share/doc/fof1plot/operating.md ./usr/share/doc/fof1plot/gralvo.ini \
+           ./usr/share/doc/fof1plot/index.html ./usr/share/doc/fof1plot/cron.d \
+           ./usr/lib/systemd/system/fof1plot.service ./usr/lib/systemd/system/fof1plot.timer \
+           ./usr/lib/systemd/system/fof1plot@.service ./usr/lib/systemd/system/fof1plot@.timer \
+           ./usr/lib/sysusers.d/fof1plot.conf ./usr/lib/tmpfiles.d/fof1plot.conf; do
+    grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
+  done
+  dpkg-deb -f "$deb" Depends | grep -q libc6 || fail "the package does not depend on libc6"
+  if command -v lintian >/dev/null; then
+    errors=$(lintian "$deb" 2>/dev/null | grep '^E:' || true)
+    [ -z "$errors" ] || fail "lintian: $errors"
+  else skip lintian "the package's policy"; fi
+else skip "cpack or dpkg-deb" "the package"; fi
+echo "install: clean"
