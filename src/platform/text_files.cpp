@@ -92,23 +92,25 @@ int PosixTextFiles::directory_of(const std::string& directory) {
 }
 
 int PosixTextFiles::open_ordinary(const std::string& path, std::string* reason) {
+  // The reason is put in words only when the caller wants it; 0 stands for a file that
+  // is not an ordinary one.
+  const auto refuse = [reason](int error) {
+    if (reason != nullptr) *reason = error != 0 ? SystemReason(error) : kNotOrdinary;
+    return -1;
+  };
   const auto slash = path.rfind('/');
   const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
   const int directory = directory_of(path.substr(0, name_start));
   const char* name = path.c_str() + name_start;
   struct stat info;
-  int fd = -1;
-  if (directory == -1 || ::fstatat(directory, name, &info, 0) != 0) {
-    if (reason) *reason = SystemReason(errno);
-  } else if (!S_ISREG(info.st_mode)) {
-    if (reason) *reason = kNotOrdinary;
-  } else if ((fd = ::openat(directory, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) < 0) {
-    if (reason) *reason = SystemReason(errno);
-  } else if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    // Replaced by something else between the two looks.
-    if (reason) *reason = kNotOrdinary;
+  if (directory == -1 || ::fstatat(directory, name, &info, 0) != 0) return refuse(errno);
+  if (!S_ISREG(info.st_mode)) return refuse(0);
+  const int fd = ::openat(directory, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return refuse(errno);
+  // Replaced by something else between the two looks.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    fd = -1;
+    return refuse(0);
   }
   return fd;
 }

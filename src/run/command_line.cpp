@@ -74,7 +74,7 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
   optind = 0;
   opterr = 0;
   RigaDiComando riga;
-  const char* primo = nullptr;
+  std::string primo;
   for (int scelta; (scelta = ::getopt_long(argc, argv, "+hV", kOpzioni, nullptr)) != -1;) {
     const RigaDiComando::Azione azione = scelta == 'h'   ? RigaDiComando::Azione::kAiuto
                                          : scelta == 'V' ? RigaDiComando::Azione::kVersione
