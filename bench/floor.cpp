@@ -18,16 +18,11 @@
 #include <fstream>
 #include <string>
 
+#include "bench_files.h"
+
 namespace {
 
 using namespace std::chrono;
-
-std::string line(std::ifstream& in) {
-  std::string text;
-  std::getline(in, text);
-  if (!text.empty() && text.back() == '\r') text.pop_back();
-  return text;
-}
 
 void scan(const std::string& dir) {
   DIR* d = ::opendir(dir.c_str());
@@ -54,26 +49,11 @@ void read_sample(int fd) {
   }
 }
 
-void write_figure(const std::string& path, const std::string& bytes) {
-  std::string temporary = path + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) < 0 || ::fsync(fd) != 0 ||
-      ::close(fd) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::perror(path.c_str());
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::size_t size = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 2700;
-  std::ifstream settings("gralvo.ini");
-  line(settings);
-  const std::string work = line(settings);
-  line(settings);
-  const std::string data = line(settings);
-  line(settings);
-  const std::string out = line(settings);
+  const auto [work, data, out] = bench::read_settings();
   const std::string figure(size, 'g');
 
   const std::time_t now = std::time(nullptr);
@@ -98,8 +78,8 @@ int main(int argc, char** argv) {
     }
     char archived[32];
     std::snprintf(archived, sizeof archived, "%04d%03d.gif", static_cast<int>(d.year()), day);
-    write_figure(out + "plotfoF1" + std::to_string(k) + ".gif", figure);
-    write_figure(work + "previous_foF1_plots/" + archived, figure);
+    bench::write_figure(out + "plotfoF1" + std::to_string(k) + ".gif", figure);
+    bench::write_figure(work + "previous_foF1_plots/" + archived, figure);
   }
   return 0;
 }

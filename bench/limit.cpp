@@ -18,6 +18,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_files.h"
 #include "canvas/gd_surface.h"
 #include "canvas/plot_window.h"
 #include "platform/text.h"
@@ -26,13 +27,6 @@
 namespace {
 
 using namespace fof1plot;
-
-std::string line(std::ifstream& in) {
-  std::string text;
-  std::getline(in, text);
-  if (!text.empty() && text.back() == '\r') text.pop_back();
-  return text;
-}
 
 // Only the drawing procedures of the plot window are used; its other parts stay idle.
 struct Unused : ImageExport, Directory, Diagnostics {
@@ -83,26 +77,11 @@ std::string gif_of(std::string bmp) {
   return gif;
 }
 
-void write_figure(const std::string& path, const std::string& bytes) {
-  std::string temporary = path + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0 || ::fchmod(fd, 0644) != 0 || ::write(fd, bytes.data(), bytes.size()) < 0 ||
-      ::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::perror(path.c_str());
-  }
-}
-
 }  // namespace
 
 int main() {
   SilenceLibgd();
-  std::ifstream settings("gralvo.ini");
-  line(settings);
-  const std::string work = line(settings);
-  line(settings);
-  const std::string data = line(settings);
-  line(settings);
-  const std::string out = line(settings);
+  const auto [work, data, out] = bench::read_settings();
 
   GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
   Unused unused;
@@ -117,7 +96,9 @@ int main() {
   std::array<Minutes, 6> samples;
   const std::string station = list(data, form, samples);
   std::ifstream station_file(data + station);
-  const bool rome = !station.empty() && line(station_file).rfind("Rome", 0) == 0;
+  std::string first_line;
+  std::getline(station_file, first_line);
+  const bool rome = !station.empty() && first_line.rfind("Rome", 0) == 0;
 
   for (std::int16_t k = 1; k <= 6; ++k) {
     form.indice_giorno = k;
@@ -145,8 +126,8 @@ int main() {
     canvas.CurrentY(180);
     canvas.Print("Date: " + form.data_etichetta(k));
     const std::string gif = gif_of(canvas.Image());
-    write_figure(out + "plotfoF1" + std::to_string(k) + ".gif", gif);
-    write_figure(
+    bench::write_figure(out + "plotfoF1" + std::to_string(k) + ".gif", gif);
+    bench::write_figure(
         work + "previous_foF1_plots/" + Mid(form.mese_anno(k), 3, 4) + form.giorno_anno(k) + ".gif",
         gif);
     canvas.Cls();
