@@ -70,6 +70,17 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
   EXPECT_EQ(banco.form.stato_di_uscita(), 0);
 }
 
+TEST_F(FormLoadTest, ASampleDirectoryOfThousandsOfFilesIsListedOncePerRun) {
+  auto& elenco = banco.directory.elenchi["/d/"];
+  for (int n = 0; n < 5000; ++n)
+    elenco.push_back("RM041_2024" + std::to_string(100000 + n) + ".TXT");
+  banco.form.Form_Load();
+  EXPECT_EQ(banco.directory.elencazioni, 1);
+  EXPECT_EQ(banco.files.tentativi.size(), 1u + 6u + 1u + 1u)
+      << "settings, a forecast per slot, the station file, the one sample of the six days";
+  EXPECT_EQ(banco.form.stato_di_uscita(), 0);
+}
+
 TEST_F(FormLoadTest, AFailureLosesOnlyTheRestOfItsProcedure) {
   banco.fallisci("Line", 3);  // the top of the frame, in slot 1
   banco.form.Form_Load();
