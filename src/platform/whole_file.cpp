@@ -101,6 +101,9 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes, Flush f
 }
 
 bool WriteFileUnlessPresent(const std::string& path, std::string_view bytes) {
+  // The common case costs no write and no flush; the link below still decides a race.
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0) return false;
   NewFile file(path);
   file.write(bytes, Flush::kToDisk);
   return file.add();

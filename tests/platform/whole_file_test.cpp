@@ -53,6 +53,19 @@ TEST(WriteFileReplacingTest, FailureLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_THROW(WriteFileReplacing(cartella / "missing/f.gif", "new"), Failure);
 }
 
+TEST(WriteFileUnlessPresentTest, WritesOnlyWhereNothingIsYet) {
+  CartellaTemporanea cartella;
+  EXPECT_TRUE(WriteFileUnlessPresent(cartella / "new.gif", "new"));
+  EXPECT_EQ(ReadWholeFile(cartella / "new.gif"), "new");
+  test::scrivi(cartella / "old.gif", "archived");
+  EXPECT_FALSE(WriteFileUnlessPresent(cartella / "old.gif", "empty figure"));
+  EXPECT_EQ(ReadWholeFile(cartella / "old.gif"), "archived");
+  ASSERT_EQ(::symlink("nowhere", (cartella / "link.gif").c_str()), 0);
+  EXPECT_FALSE(WriteFileUnlessPresent(cartella / "link.gif", "empty figure"));
+  EXPECT_EQ(voci(cartella.path()), 3) << "no temporary file left";
+  EXPECT_THROW(WriteFileUnlessPresent(cartella / "missing/f.gif", "new"), Failure);
+}
+
 TEST(ReadWholeFileTest, ReadsEveryByteAndFailsOnWhatIsNotAFile) {
   CartellaTemporanea cartella;
   const std::string contenuto("a\0\r\nb", 5);
