@@ -6,8 +6,9 @@
 
 namespace fof1plot {
 
-// libgd prints its complaints on stderr; the program prints nothing, so they are
-// silenced. Every use of libgd calls this first; later calls change nothing.
+// libgd prints its complaints on stderr; the program reports its failures in its own
+// words, one line each, so they are silenced. Every use of libgd calls this first;
+// later calls change nothing.
 void SilenceLibgd();
 
 struct GdImageDeleter {
