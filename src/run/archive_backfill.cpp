@@ -10,18 +10,14 @@ namespace fof1plot {
 void Form1::ricostruisci_archivio(std::chrono::sys_days primo, std::chrono::sys_days ultimo) {
   using std::chrono::days;
   pubblica = false;
-  passo([&] { riempi_minuti(); });
-  leggi_impostazioni();
-  if (!blocca_cartella_lavoro()) return;
-  rimuovi_temporanei();
+  if (!prepara_corsa()) return;
   passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
   for (std::chrono::sys_days inizio = primo; inizio <= ultimo; inizio += days{6}) {
     const int giorni = static_cast<int>(std::min<days::rep>(6, (ultimo - inizio).count() + 1));
     for (int k = 1; k <= 6; ++k) {
       calcola_giorno(k, k <= giorni ? inizio + days{k - 1} : inizio);
     }
-    cartella_dati_elencata = false;
-    tipo_stazione_corsa = 0;
+    dimentica_cartella_dati();
     for (indice_giorno = 1; indice_giorno <= giorni; ++indice_giorno) {
       disegna_giorno();
       esegui_passo([&] {

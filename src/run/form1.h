@@ -72,6 +72,7 @@ class Form1 {
 
   // Steps of the procedures above.
   void riempi_minuti();
+  bool prepara_corsa();
   void leggi_impostazioni();
   bool blocca_cartella_lavoro();
   void rimuovi_temporanei();
@@ -81,6 +82,7 @@ class Form1 {
   void stampa_data();
   std::int16_t riconosci_stazione();
   void elenca_cartella_dati();
+  void dimentica_cartella_dati();
   std::string prefisso_nome_campione(std::int16_t tipo_stazione,
                                      const std::string& file_previsioni) const;
   std::string nome_file_campione(const std::string& prefisso, std::int16_t tipo_stazione, int ora,

@@ -4,13 +4,20 @@
 namespace fof1plot {
 
 void Form1::Form_Load() {
-  passo([&] { riempi_minuti(); });
-  leggi_impostazioni();
-  if (!blocca_cartella_lavoro()) return;
-  rimuovi_temporanei();
+  if (!prepara_corsa()) return;
   calcola_giorni();
   passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
   for (indice_giorno = 1; indice_giorno <= 6; ++indice_giorno) disegna_giorno();
+}
+
+// What every run does before its day slots: minute codes, settings, lock, and the
+// temporaries a killed run left. False when the lock could not be taken: the run gives up.
+bool Form1::prepara_corsa() {
+  passo([&] { riempi_minuti(); });
+  leggi_impostazioni();
+  if (!blocca_cartella_lavoro()) return false;
+  rimuovi_temporanei();
+  return true;
 }
 
 // One run at a time per work directory: a second run waits for the first, then does its

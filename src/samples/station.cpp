@@ -54,6 +54,12 @@ std::int16_t Form1::riconosci_stazione() {
   return tipo_stazione_corsa;
 }
 
+// The next call of riconosci_stazione looks at the sample directory again, for new days.
+void Form1::dimentica_cartella_dati() {
+  cartella_dati_elencata = false;
+  tipo_stazione_corsa = 0;
+}
+
 // One listing of the sample directory finds the station file and records which samples
 // of the six days exist; the station file's first line names the station.
 void Form1::elenca_cartella_dati() {
