@@ -38,6 +38,7 @@ struct Unused : ImageExport, Directory, Diagnostics {
     return {};
   }
   void Kill(const std::string&) override {}
+  std::string CurDir() override { return {}; }
   std::unique_ptr<DirectoryLock> Lock(const std::string&) override { return nullptr; }
   void Report(const Failure&) override {}
 };

@@ -67,6 +67,7 @@ struct CartellaVuota : Directory {
     return {};
   }
   void Kill(const std::string&) override {}
+  std::string CurDir() override { return "/fuzz/"; }
   std::unique_ptr<DirectoryLock> Lock(const std::string&) override {
     return std::make_unique<DirectoryLock>();
   }

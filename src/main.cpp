@@ -1,4 +1,9 @@
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
+#include <exception>
+#include <memory>
 
 #include "canvas/gd_surface.h"
 #include "canvas/plot_window.h"
@@ -9,6 +14,38 @@
 #include "platform/text_files.h"
 #include "run/command_line.h"
 #include "run/form1.h"
+
+namespace {
+
+// The CPU-time limit ends the run with a word; temporaries are left for the next run to
+// remove, as after a kill.
+void al_limite_cpu(int) {
+  static constexpr char kRiga[] = "fof1plot: CPU time limit reached; the run stops\n";
+  [[maybe_unused]] const ssize_t scritti = ::write(STDERR_FILENO, kRiga, sizeof kRiga - 1);
+  ::_exit(1);
+}
+
+// The run proper, on the real platform objects; every failure of a step is reported
+// and drops the step, so only a failure to build those objects throws.
+int esegui(const fof1plot::RigaDiComando& riga) {
+  using namespace fof1plot;
+  GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  GdImageExport wpdlx1;
+  const auto cartelle = std::make_shared<OpenDirectories>();
+  PosixTextFiles files(cartelle);
+  PosixDirectory directory(std::chrono::minutes(10), cartelle);
+  LocalClock clock;
+  StderrDiagnostics diagnostica;
+  Form1 form(canvas, wpdlx1, files, directory, clock, diagnostica);
+  if (riga.azione == RigaDiComando::Azione::kArchivio) {
+    form.ricostruisci_archivio(riga.primo, riga.ultimo);
+  } else {
+    form.Form_Load();
+  }
+  return form.stato_di_uscita();
+}
+
+}  // namespace
 
 // Draws and publishes the six daily figures of foF1, or archives given days again, as
 // set up by gralvo.ini in the current directory. Prints a line on stderr for each
@@ -29,17 +66,13 @@ int main(int argc, char* argv[]) {
     default:
       break;
   }
-  GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
-  GdImageExport wpdlx1;
-  PosixTextFiles files;
-  PosixDirectory directory;
-  LocalClock clock;
-  StderrDiagnostics diagnostica;
-  Form1 form(canvas, wpdlx1, files, directory, clock, diagnostica);
-  if (riga.azione == RigaDiComando::Azione::kArchivio) {
-    form.ricostruisci_archivio(riga.primo, riga.ultimo);
-  } else {
-    form.Form_Load();
+  // A write beyond the file-size limit then fails with EFBIG like any other write.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGXCPU, al_limite_cpu);
+  try {
+    return esegui(riga);
+  } catch (const std::exception& guasto) {
+    std::fprintf(stderr, "fof1plot: cannot run: %s\n", guasto.what());
+    return 1;
   }
-  return form.stato_di_uscita();
 }

@@ -18,9 +18,10 @@ void Form1::salva_figura(const std::string& file_previsioni) {
   if (pubblica) wpdlx1.WriteGif(cartella_uscita + "plotfoF1" + k + ".gif", false);
   const std::string archiviata = cartella_lavoro + "previous_foF1_plots/" +
                                  Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno) + ".gif";
-  // A figure without values is archived only for a day without a figure yet: the day's
-  // samples may have been pruned from the station's disk, or the disk be unreachable.
-  if (campioni_letti > 0) {
+  // A figure that read no sample, or lost one it could not read, is archived only for a
+  // day without a figure yet: the day's samples may have been pruned from the station's
+  // disk, or the disk be unreachable or failing.
+  if (campioni_letti > 0 && campioni_illeggibili == 0) {
     wpdlx1.WriteGif(archiviata, false);
   } else {
     wpdlx1.WriteNewGif(archiviata, false);

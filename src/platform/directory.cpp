@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/failure.h"
@@ -48,9 +49,14 @@ std::string PosixDirectory::Dir(const std::string& directory,
   if (!directory.empty() && directory.back() != '/') {
     throw Failure(directory, "cannot list", "the path does not end in /");
   }
-  const std::string listed = directory.empty() ? "." : directory;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(listed.c_str()), ::closedir);
-  if (!dir) throw Failure(directory, "cannot list", SystemReason(errno));
+  const int at = directories_->Descriptor(directory);
+  const int fd = at == -1 ? -1 : ::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(fd == -1 ? nullptr : ::fdopendir(fd), ::closedir);
+  if (!dir) {
+    const int error = errno;
+    if (fd != -1) ::close(fd);
+    throw Failure(directory, "cannot list", SystemReason(error));
+  }
   std::string first;
   for (;;) {
     errno = 0;
@@ -70,6 +76,14 @@ std::string PosixDirectory::Dir(const std::string& directory,
 
 void PosixDirectory::Kill(const std::string& path) {
   if (::unlink(path.c_str()) != 0) throw Failure(path, "cannot delete", SystemReason(errno));
+}
+
+std::string PosixDirectory::CurDir() {
+  std::unique_ptr<char, void (*)(void*)> path(::getcwd(nullptr, 0), ::free);
+  if (!path) throw Failure("current directory", "cannot tell", SystemReason(errno));
+  std::string text = path.get();
+  if (text.back() != '/') text += '/';
+  return text;
 }
 
 std::unique_ptr<DirectoryLock> PosixDirectory::Lock(const std::string& directory) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/open_directories.h"
+
 namespace fof1plot {
 
 // A lock held on a directory until the object goes.
@@ -26,6 +28,9 @@ class Directory {
                           const std::function<void(std::string_view)>& each_name) = 0;
   // Deletes a file; throws Failure when it cannot.
   virtual void Kill(const std::string& path) = 0;
+  // The path of the current directory, ending in "/"; throws Failure when it cannot be
+  // told (it was deleted, or lies too deep).
+  virtual std::string CurDir() = 0;
   // An exclusive lock on a directory, waiting while another process holds it; throws
   // Failure when the wait reaches its limit or no lock can be taken.
   virtual std::unique_ptr<DirectoryLock> Lock(const std::string& directory) = 0;
@@ -34,19 +39,24 @@ class Directory {
 // The local file system. Its listings have no order of their own, so the first file is
 // the first in case-insensitive name order (bytewise on ties); hidden files (a leading
 // ".") and everything that is not an ordinary file, or a link to one, are passed over.
-// A lock is flock(2) on the directory, or on the current directory when that one cannot
-// be opened; a run waits for it at most `lock_wait`.
+// A directory is listed through the descriptor OpenDirectories keeps for it, the same
+// the text files are opened from. A lock is flock(2) on the directory, or on the current
+// directory when that one cannot be opened; a run waits for it at most `lock_wait`.
 class PosixDirectory : public Directory {
  public:
-  explicit PosixDirectory(std::chrono::milliseconds lock_wait = std::chrono::minutes(10))
-      : lock_wait_(lock_wait) {}
+  explicit PosixDirectory(
+      std::chrono::milliseconds lock_wait = std::chrono::minutes(10),
+      std::shared_ptr<OpenDirectories> directories = std::make_shared<OpenDirectories>())
+      : lock_wait_(lock_wait), directories_(std::move(directories)) {}
   std::string Dir(const std::string& directory,
                   const std::function<void(std::string_view)>& each_name) override;
   void Kill(const std::string& path) override;
+  std::string CurDir() override;
   std::unique_ptr<DirectoryLock> Lock(const std::string& directory) override;
 
  private:
   std::chrono::milliseconds lock_wait_;
+  std::shared_ptr<OpenDirectories> directories_;
 };
 
 }  // namespace fof1plot

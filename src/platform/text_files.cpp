@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "platform/failure.h"
 
@@ -18,6 +20,20 @@ std::string LineInput(const std::unique_ptr<TextFile>& file) {
 
 namespace {
 
+// A system call that failed because it was interrupted or told to try again is tried
+// again, a few times and after a growing pause; the last failure stands.
+template <typename Call>
+auto retrying(Call&& call) {
+  constexpr int kAttempts = 5;
+  for (int attempt = 1;; ++attempt) {
+    const auto result = call();
+    if (result >= 0 || (errno != EINTR && errno != EAGAIN) || attempt == kAttempts) {
+      return result;
+    }
+    if (errno == EAGAIN) std::this_thread::sleep_for(std::chrono::milliseconds(1 << attempt));
+  }
+}
+
 class PosixTextFile : public TextFile {
  public:
   PosixTextFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
@@ -26,23 +42,28 @@ class PosixTextFile : public TextFile {
   PosixTextFile& operator=(const PosixTextFile&) = delete;
 
   std::string LineInput() override {
-    ++line_number_;
     if (!more()) throw Failure(path_, read_failure(), "end of file");
     std::string line;
     while (more()) {
       const char c = buffer_[begin_++];
-      if (c == '\n') return line;
+      if (c == '\n') break;
       if (c == '\r') {
         if (more() && buffer_[begin_] == '\n') ++begin_;
-        return line;
+        break;
       }
       if (line.size() < PosixTextFiles::kMaxLine) line += c;
     }
+    ++line_number_;
     return line;
   }
 
+  bool Eof() override { return !more(); }
+
  private:
-  std::string read_failure() const { return "cannot read line " + std::to_string(line_number_); }
+  // The line being read is the one after the last line returned.
+  std::string read_failure() const {
+    return "cannot read line " + std::to_string(line_number_ + 1);
+  }
 
   // True while bytes remain, refilling the buffer from the file when it runs dry; the
   // file ends for the reader after its first kMaxBytes.
@@ -51,11 +72,7 @@ class PosixTextFile : public TextFile {
     if (at_end_) return false;
     const std::size_t wanted = std::min(buffer_.size(), PosixTextFiles::kMaxBytes - consumed_);
     ssize_t got = 0;
-    if (wanted > 0) {
-      do {
-        got = ::read(fd_, buffer_.data(), wanted);
-      } while (got < 0 && errno == EINTR);
-    }
+    if (wanted > 0) got = retrying([&] { return ::read(fd_, buffer_.data(), wanted); });
     if (got < 0) throw Failure(path_, read_failure(), SystemReason(errno));
     begin_ = 0;
     end_ = static_cast<std::size_t>(got);
@@ -76,55 +93,42 @@ class PosixTextFile : public TextFile {
 
 constexpr const char* kNotOrdinary = "not an ordinary file";
 
+// Nothing is at the path: no file, a link to nothing, or a directory part missing.
+bool nothing_there(int error) { return error == ENOENT || error == ENOTDIR; }
+
 }  // namespace
 
-PosixTextFiles::~PosixTextFiles() {
-  if (directory_fd_ >= 0) ::close(directory_fd_);
-}
-
-int PosixTextFiles::directory_of(const std::string& directory) {
-  if (directory.empty()) return AT_FDCWD;
-  if (directory_fd_ >= 0 && directory == open_directory_) return directory_fd_;
-  if (directory_fd_ >= 0) ::close(directory_fd_);
-  directory_fd_ = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-  open_directory_ = directory_fd_ >= 0 ? directory : std::string();
-  return directory_fd_;
-}
-
-int PosixTextFiles::open_ordinary(const std::string& path, std::string* reason) {
-  // The reason is put in words only when the caller wants it; 0 stands for a file that
-  // is not an ordinary one.
-  const auto refuse = [reason](int error) {
-    if (reason != nullptr) *reason = error != 0 ? SystemReason(error) : kNotOrdinary;
-    return -1;
-  };
+int PosixTextFiles::open_ordinary(const std::string& path) {
   const auto slash = path.rfind('/');
   const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
-  const int directory = directory_of(path.substr(0, name_start));
+  const int directory = directories_->Descriptor(path.substr(0, name_start));
   const char* name = path.c_str() + name_start;
   struct stat info;
-  if (directory == -1 || ::fstatat(directory, name, &info, 0) != 0) return refuse(errno);
-  if (!S_ISREG(info.st_mode)) return refuse(0);
-  const int fd = ::openat(directory, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return refuse(errno);
+  if (directory == -1 || ::fstatat(directory, name, &info, 0) != 0) return -1;
+  errno = 0;
+  if (!S_ISREG(info.st_mode)) return -1;
+  const int fd = retrying(
+      [&] { return ::openat(directory, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); });
+  if (fd < 0) return -1;
   // Replaced by something else between the two looks.
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    return refuse(0);
+    errno = 0;
+    return -1;
   }
   return fd;
 }
 
 std::unique_ptr<TextFile> PosixTextFiles::TryOpen(const std::string& path) {
-  const int fd = open_ordinary(path, nullptr);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixTextFile>(fd, path);
+  const int fd = open_ordinary(path);
+  if (fd >= 0) return std::make_unique<PosixTextFile>(fd, path);
+  if (errno == 0 || nothing_there(errno)) return nullptr;
+  throw Failure(path, "cannot open", SystemReason(errno));
 }
 
 std::unique_ptr<TextFile> PosixTextFiles::Open(const std::string& path) {
-  std::string reason;
-  const int fd = open_ordinary(path, &reason);
-  if (fd < 0) throw Failure(path, "cannot open", reason);
+  const int fd = open_ordinary(path);
+  if (fd < 0) throw Failure(path, "cannot open", errno != 0 ? SystemReason(errno) : kNotOrdinary);
   return std::make_unique<PosixTextFile>(fd, path);
 }
 

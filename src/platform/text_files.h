@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/open_directories.h"
+
 namespace fof1plot {
 
 // A text file open for sequential reading, one line at a time; closed when destroyed.
@@ -12,16 +14,19 @@ class TextFile {
   // The next line without its line end (CR LF, a lone CR or a lone LF); throws Failure,
   // naming the file and the line, at the end of the file or when it cannot be read.
   virtual std::string LineInput() = 0;
+  // True when no line is left; throws Failure, naming the file, when it cannot be read.
+  virtual bool Eof() = 0;
 };
 
 // Opens text files for reading. Only ordinary files (or links to one) are opened.
 class TextFiles {
  public:
   virtual ~TextFiles() = default;
-  // Null when the file is missing, unreadable or not an ordinary file: a missing file
-  // is the common case when reading a day's samples, and costs no exception.
+  // Null when no ordinary file is at path: nothing there, a link to nothing, or a
+  // directory, FIFO, socket or device. Throws Failure with the system's reason when a
+  // file is there but cannot be opened (no permission, an I/O error).
   virtual std::unique_ptr<TextFile> TryOpen(const std::string& path) = 0;
-  // As TryOpen, but throws Failure with the system's reason where TryOpen gives null.
+  // As TryOpen, but throws Failure with the reason where TryOpen gives null.
   virtual std::unique_ptr<TextFile> Open(const std::string& path) = 0;
 };
 
@@ -31,30 +36,29 @@ std::string LineInput(const std::unique_ptr<TextFile>& file);
 
 // Text files on the local file system. A file's type is checked before it is opened, so
 // a FIFO, socket or device is never opened, and again on the open descriptor. Files are
-// opened relative to a descriptor of their directory, kept while the same directory is
-// asked for. Only the first kMaxBytes of a file are read: what lies further reads as the
-// end of the file. Lines longer than kMaxLine bytes keep their first kMaxLine bytes.
+// opened relative to a descriptor of their directory, opened once a run (see
+// OpenDirectories). An open or a read interrupted or told to try again is tried again a
+// few times before it fails. Only the first kMaxBytes of a file are read: what lies
+// further reads as the end of the file. Lines longer than kMaxLine bytes keep their
+// first kMaxLine bytes.
 class PosixTextFiles : public TextFiles {
  public:
   static constexpr std::size_t kMaxLine = std::size_t{64} * 1024;
   static constexpr std::size_t kMaxBytes = std::size_t{1024} * 1024;
 
-  PosixTextFiles() = default;
-  ~PosixTextFiles() override;
-  PosixTextFiles(const PosixTextFiles&) = delete;
-  PosixTextFiles& operator=(const PosixTextFiles&) = delete;
+  explicit PosixTextFiles(
+      std::shared_ptr<OpenDirectories> directories = std::make_shared<OpenDirectories>())
+      : directories_(std::move(directories)) {}
 
   std::unique_ptr<TextFile> TryOpen(const std::string& path) override;
   std::unique_ptr<TextFile> Open(const std::string& path) override;
 
  private:
-  // The descriptor of a file's ordinary file, or -1 with the reason in `reason`.
-  int open_ordinary(const std::string& path, std::string* reason);
-  // A descriptor of the directory part of a path (up to its last "/").
-  int directory_of(const std::string& directory);
+  // The descriptor of the ordinary file at path; -1 with errno set when it cannot be
+  // opened, and errno 0 when something other than an ordinary file is there.
+  int open_ordinary(const std::string& path);
 
-  std::string open_directory_;
-  int directory_fd_ = -1;
+  std::shared_ptr<OpenDirectories> directories_;
 };
 
 }  // namespace fof1plot

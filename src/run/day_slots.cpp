@@ -21,12 +21,15 @@ void Form1::riempi_minuti() {
   minuti(60) = "00";
 }
 
-// Slot k is the day 6 - k days before today.
+// Slot k is the day 6 - k days before today. The clock is read once, so that a run
+// crossing midnight still draws six consecutive days.
 void Form1::calcola_giorni() {
   using namespace std::chrono;
+  sys_days oggi;
+  if (!passo([&] { oggi = sys_days{clock.Date()}; })) return;
   for (int scarto_giorni = -5; scarto_giorni <= 0; ++scarto_giorni) {
     const int k = scarto_giorni + 6;
-    passo([&] { calcola_giorno(k, sys_days{clock.Date()} + days{scarto_giorni}); });
+    passo([&] { calcola_giorno(k, oggi + days{scarto_giorni}); });
   }
 }
 

@@ -16,7 +16,7 @@ int Form1::stato_di_uscita() const { return corsa_fallita ? 1 : 0; }
 void Form1::segnala(const Failure& guasto, const char* descrizione) {
   corsa_fallita = true;
   const std::string cosa = descrizione != nullptr ? descrizione : guasto.what_failed();
-  if (impostazioni_mancanti || !segnalati.emplace(guasto.path(), cosa).second) return;
+  if (!segnalati.emplace(guasto.path(), cosa).second) return;
   diagnostica.Report(descrizione != nullptr ? Failure(guasto.path(), cosa, guasto.reason())
                                             : guasto);
 }

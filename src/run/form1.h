@@ -64,16 +64,18 @@ class Form1 {
   std::int16_t margine_sinistro = 0;
   std::int16_t x_precedente = 0;
   std::int16_t y_precedente = 0;
-  // The sample files read for the slot being drawn: a figure without any never
-  // replaces an archived one.
+  std::string cartella_corrente;
+  // The sample files of the slot being drawn that were read, and those listed that
+  // could not be: a figure replaces an archived one only when it lost none and read one.
   int campioni_letti = 0;
+  int campioni_illeggibili = 0;
   // Whether salva_figura publishes the figure as well as archiving it.
   bool pubblica = true;
 
   // Steps of the procedures above.
   void riempi_minuti();
   bool prepara_corsa();
-  void leggi_impostazioni();
+  bool leggi_impostazioni();
   bool blocca_cartella_lavoro();
   void rimuovi_temporanei();
   void calcola_giorni();
@@ -113,8 +115,6 @@ class Form1 {
   std::int16_t tipo_stazione_corsa = 0;
   ElencoCampioni elenco_campioni;
   bool corsa_fallita = false;
-  // Without a settings file every later failure follows from it and is not reported.
-  bool impostazioni_mancanti = false;
   std::set<std::pair<std::string, std::string>> segnalati;
 };
 

@@ -11,11 +11,11 @@ void Form1::Form_Load() {
 }
 
 // What every run does before its day slots: minute codes, settings, lock, and the
-// temporaries a killed run left. False when the lock could not be taken: the run gives up.
+// temporaries a killed run left. False when the settings could not be read or the lock
+// could not be taken: the run gives up, having written nothing.
 bool Form1::prepara_corsa() {
   passo([&] { riempi_minuti(); });
-  leggi_impostazioni();
-  if (!blocca_cartella_lavoro()) return false;
+  if (!leggi_impostazioni() || !blocca_cartella_lavoro()) return false;
   rimuovi_temporanei();
   return true;
 }

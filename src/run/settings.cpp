@@ -5,25 +5,39 @@
 
 namespace fof1plot {
 
-// gralvo.ini in the current directory, opened by its relative name so that a deep or a
-// deleted current directory behaves: lines 2, 4 and 6 are the work, sample and output
-// directories, each kept exactly as written; the other lines are free text. A file that
-// ends early leaves the later directories empty; its first missing line is reported.
-void Form1::leggi_impostazioni() {
+// gralvo.ini in the current directory, opened by its relative name so that a deep
+// current directory behaves: lines 2, 4 and 6 are the work, sample and output
+// directories, each kept exactly as written; the other lines are free text. False, with
+// the failure reported under the file's full path, when the file cannot be opened or
+// ends before its sixth line: without all three directories a run would write its
+// figures wherever it was started.
+bool Form1::leggi_impostazioni() {
+  esegui_passo([&] { cartella_corrente = directory.CurDir(); });
+  const std::string posizione = cartella_corrente.empty()
+                                    ? "gralvo.ini (in a current directory that cannot be told)"
+                                    : cartella_corrente + "gralvo.ini";
+  const auto al_guasto = [&](const Failure& guasto) {
+    segnala(Failure(posizione, guasto.what_failed(), guasto.reason()));
+  };
   std::unique_ptr<TextFile> file;
-  if (!passo([&] { file = files.Open("gralvo.ini"); }, "cannot open the settings file")) {
-    impostazioni_mancanti = true;
-    return;
+  if (!esegui_passo([&] { file = files.Open("gralvo.ini"); },
+                    [&](const Failure& guasto) {
+                      segnala(Failure(posizione, "cannot open the settings file", guasto.reason()));
+                    })) {
+    return false;
   }
   const std::array<std::string*, 6> righe = {nullptr,        &cartella_lavoro, nullptr,
                                              &cartella_dati, nullptr,          &cartella_uscita};
   for (std::string* valore : righe) {
-    const bool letta = passo([&] {
-      std::string riga = LineInput(file);
-      if (valore != nullptr) *valore = std::move(riga);
-    });
-    if (!letta) return;
+    const bool letta = esegui_passo(
+        [&] {
+          std::string riga = LineInput(file);
+          if (valore != nullptr) *valore = std::move(riga);
+        },
+        al_guasto);
+    if (!letta) return false;
   }
+  return true;
 }
 
 }  // namespace fof1plot

@@ -11,9 +11,10 @@ namespace fof1plot {
 // The day's ionograms: for every minute of the day the name the station would give its
 // sample file is built, hours ascending and within an hour minutes 01 to 59 then 00.
 // Each one the listing of the sample directory holds is opened and drawn from the value
-// field of its line 7.
+// field of its line 7; one that is there but cannot be read is a failure of the run.
 void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
   campioni_letti = 0;
+  campioni_illeggibili = 0;
   const std::int16_t tipo_stazione = riconosci_stazione();
   std::int16_t x_ultimo = 0;
   std::int16_t y_ultimo = 0;
@@ -22,27 +23,38 @@ void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
   for (int ora = 0; ora <= 23; ++ora) {
     for (int m = 1; m <= 60; ++m) {
       const int minuto = m == 60 ? 0 : m;
+      if (!elenco_campioni.contiene(tipo_stazione, indice_giorno, ora, minuto)) continue;
       std::string campo_valore;
-      if (!elenco_campioni.contiene(tipo_stazione, indice_giorno, ora, minuto) ||
-          !leggi_campo_valore(nome_file_campione(prefisso, tipo_stazione, ora, m), campo_valore)) {
+      bool letto = false;
+      if (!passo(
+              [&] {
+                letto = leggi_campo_valore(nome_file_campione(prefisso, tipo_stazione, ora, m),
+                                           campo_valore);
+              },
+              "cannot read the sample file")) {
+        ++campioni_illeggibili;
         continue;
       }
+      if (!letto) continue;
       ++campioni_letti;
       disegna_campione(static_cast<std::int16_t>(ora), minuto, campo_valore, x_ultimo, y_ultimo);
     }
   }
 }
 
-// Characters 16 to 19 of line 7 of a sample file. False when the file does not open or
-// has fewer than seven lines: a file still being written counts as missing.
+// Characters 16 to 19 of line 7 of a sample file. False when the file is gone (the
+// station pruned it since the listing) or has fewer than seven lines (it is still being
+// written): both count as missing. Throws Failure when it is there but cannot be read.
 bool Form1::leggi_campo_valore(const std::string& nome_file, std::string& campo_valore) {
   const std::unique_ptr<TextFile> file = files.TryOpen(nome_file);
   if (!file) return false;
-  return esegui_passo([&] {
-    std::string riga;
-    for (int n = 1; n <= 7; ++n) riga = file->LineInput();
-    campo_valore = Mid(riga, 16, 4);
-  });
+  std::string riga;
+  for (int n = 1; n <= 7; ++n) {
+    if (file->Eof()) return false;
+    riga = file->LineInput();
+  }
+  campo_valore = Mid(riga, 16, 4);
+  return true;
 }
 
 // A value is a light-red disc, joined back to the last disc when it lies 2 or 3 tenths

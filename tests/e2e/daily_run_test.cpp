@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "platform/whole_file.h"
 #include "support/figures.h"
 #include "support/station_tree.h"
@@ -81,12 +83,18 @@ TEST_F(DailyRunTest, MissingArchiveFolderPublishesKeepsTheBmpAndExitsWith1) {
   EXPECT_TRUE(esiste(cartella / "work/grafico6.bmp"));
 }
 
-TEST_F(DailyRunTest, WithoutSettingsTheCurrentDirectoryIsUsed) {
-  ::unlink((cartella / "gralvo.ini").c_str());
-  test::crea_cartella(cartella / "previous_foF1_plots");
-  EXPECT_EQ(esegui(), 1);
-  EXPECT_TRUE(test::FiguraGif(cartella / "plotfoF11.gif").valida());
-  EXPECT_TRUE(esiste(cartella / "previous_foF1_plots/2025003.gif"));
+TEST(NoSettingsTest, ARunWithoutSettingsWritesNothingAndSaysWhereItLooked) {
+  test::CartellaTemporanea vuota;
+  test::crea_cartella(vuota / "previous_foF1_plots");
+  const test::Esito esito = test::avvia_fof1plot(vuota.path(), "2025-01-03 10:00:00");
+  EXPECT_EQ(esito.stato, 1);
+  EXPECT_EQ(esito.errori, "fof1plot: " + (vuota / "gralvo.ini") +
+                              ": cannot open the settings file: No such file or directory\n");
+  std::vector<std::string> presenti;
+  for (const auto& voce : std::filesystem::recursive_directory_iterator(vuota.path())) {
+    presenti.push_back(voce.path().filename());
+  }
+  EXPECT_EQ(presenti, std::vector<std::string>{"previous_foF1_plots"});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -144,7 +145,18 @@ TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
        [](auto& c) { fs::remove(c / "gralvo.ini"); },
        false,
        1,
-       {"fof1plot: gralvo.ini: cannot open the settings file: No such file or directory"}},
+       {"/gralvo.ini: cannot open the settings file: No such file or directory"}},
+      {"the last day's value files unreadable",
+       [](auto& c) {
+         for (const char* minuto : {"1015", "1030"}) {
+           fs::permissions(c / ("data/RM041_2025003" + std::string(minuto) + "00.TXT"),
+                           fs::perms::owner_read | fs::perms::owner_write);
+         }
+       },
+       true,
+       1,
+       {"/data/RM041_2025003101500.TXT: cannot read the sample file: Permission denied",
+        "/data/RM041_2025003103000.TXT: cannot read the sample file: Permission denied"}},
       {"station file unreadable",
        [](auto& c) { fs::permissions(c / "data/00-station.txt", fs::perms::none); },
        true,
@@ -186,6 +198,43 @@ TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
         << esito.errori;
     EXPECT_GT(albero.rossi_archiviati(), 0);
   }
+}
+
+using LimitTest = test::AlberoStazione;
+
+// What a shell command run in the tree wrote on stderr, and its exit status.
+test::Esito in_shell(const test::CartellaTemporanea& cartella, const std::string& comando) {
+  const std::string completo = "cd '" + cartella.path() + "' && " + comando + " 2>stderr.txt";
+  const int stato = std::system(completo.c_str());
+  test::Esito esito;
+  if (WIFEXITED(stato)) esito.stato = WEXITSTATUS(stato);
+  esito.errori = ReadWholeFile(cartella / "stderr.txt");
+  return esito;
+}
+
+TEST_F(LimitTest, AWriteBeyondTheFileSizeLimitIsAReportedFailure) {
+  ASSERT_EQ(esegui(), 0);
+  const std::string archiviata = cartella / "work/previous_foF1_plots/2025003.gif";
+  const std::string prima = ReadWholeFile(archiviata);
+  const test::Esito esito =
+      in_shell(cartella, std::string("ulimit -f 16 && TZ=UTC ") + FAKETIME_BINARY +
+                             " '2025-01-03 10:00:00' " + FOF1PLOT_BINARY + " --archive 2025-01-03");
+  EXPECT_EQ(esito.stato, 1) << "not killed by SIGXFSZ";
+  EXPECT_EQ(esito.errori,
+            "fof1plot: " + (cartella / "work/grafico1.bmp") + ": cannot write: File too large\n");
+  EXPECT_EQ(ReadWholeFile(archiviata), prima);
+}
+
+TEST_F(LimitTest, TheCpuTimeLimitEndsTheRunWithOneLine) {
+  // The run waits for the lock this test holds, until its CPU time "runs out".
+  const int lavoro = ::open((cartella / "work").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(lavoro, 0);
+  ASSERT_EQ(::flock(lavoro, LOCK_EX), 0);
+  const test::Esito esito =
+      in_shell(cartella, std::string("timeout --preserve-status -s XCPU 1 ") + FOF1PLOT_BINARY);
+  ::close(lavoro);
+  EXPECT_EQ(esito.stato, 1);
+  EXPECT_EQ(esito.errori, "fof1plot: CPU time limit reached; the run stops\n");
 }
 
 class OutputFaultTest : public test::AlberoStazione {

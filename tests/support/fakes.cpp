@@ -15,18 +15,26 @@ std::string numero(float v) {
 
 class FakeTextFile : public TextFile {
  public:
-  FakeTextFile(std::string path, const std::vector<std::string>& righe)
-      : path_(std::move(path)), righe_(righe) {}
+  FakeTextFile(std::string path, const std::vector<std::string>& righe,
+               const FakeTextFiles::Guasto* guasto)
+      : path_(std::move(path)), righe_(righe), guasto_(guasto) {}
   std::string LineInput() override {
-    if (prossima_ >= righe_.size()) {
+    if (Eof()) {
       throw Failure(path_, "cannot read line " + std::to_string(prossima_ + 1), "end of file");
     }
     return righe_[prossima_++];
+  }
+  bool Eof() override {
+    if (guasto_ != nullptr && static_cast<std::size_t>(guasto_->riga) == prossima_ + 1) {
+      throw Failure(path_, "cannot read line " + std::to_string(prossima_ + 1), guasto_->motivo);
+    }
+    return prossima_ >= righe_.size();
   }
 
  private:
   std::string path_;
   std::vector<std::string> righe_;
+  const FakeTextFiles::Guasto* guasto_;
   std::size_t prossima_ = 0;
 };
 
@@ -107,9 +115,14 @@ void FakeTextFiles::aggiungi(const std::string& path, std::vector<std::string> r
 
 std::unique_ptr<TextFile> FakeTextFiles::TryOpen(const std::string& path) {
   tentativi.push_back(path);
+  const auto guasto = guasti.find(path);
+  if (guasto != guasti.end() && guasto->second.riga == 0) {
+    throw Failure(path, "cannot open", guasto->second.motivo);
+  }
   const auto trovato = file.find(path);
   if (trovato == file.end()) return nullptr;
-  return std::make_unique<FakeTextFile>(path, trovato->second);
+  return std::make_unique<FakeTextFile>(path, trovato->second,
+                                        guasto != guasti.end() ? &guasto->second : nullptr);
 }
 
 std::unique_ptr<TextFile> FakeTextFiles::Open(const std::string& path) {

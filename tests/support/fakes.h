@@ -66,13 +66,19 @@ class FakeImageExport : public ImageExport, public Registro {
 };
 
 // Text files held in memory as lines; every open attempt is recorded in order. A read
-// past the last line fails as on disk, naming the file and the line.
+// past the last line fails as on disk, naming the file and the line. A file can be told
+// to fail its open or the read of one of its lines with a system's reason.
 class FakeTextFiles : public TextFiles {
  public:
+  struct Guasto {
+    int riga;  // 0 fails the open
+    std::string motivo;
+  };
   void aggiungi(const std::string& path, std::vector<std::string> righe);
   std::unique_ptr<TextFile> TryOpen(const std::string& path) override;
   std::unique_ptr<TextFile> Open(const std::string& path) override;
   std::map<std::string, std::vector<std::string>> file;
+  std::map<std::string, Guasto> guasti;
   std::vector<std::string> tentativi;
 };
 
@@ -84,8 +90,10 @@ class FakeDirectory : public Directory {
   std::string Dir(const std::string& directory,
                   const std::function<void(std::string_view)>& each_name) override;
   void Kill(const std::string& path) override;
+  std::string CurDir() override { return corrente; }
   std::unique_ptr<DirectoryLock> Lock(const std::string& directory) override;
   std::map<std::string, std::vector<std::string>> elenchi;
+  std::string corrente = "/home/op/";
   int elencazioni = 0;
   std::vector<std::string> cancellati;
   std::vector<std::string> bloccate;
@@ -100,11 +108,16 @@ class FakeDiagnostics : public Diagnostics {
   std::vector<std::string> righe;
 };
 
+// A clock on a fixed day that counts how often it is read.
 class FixedClock : public Clock {
  public:
   explicit FixedClock(std::chrono::year_month_day oggi) : oggi(oggi) {}
-  std::chrono::year_month_day Date() override { return oggi; }
+  std::chrono::year_month_day Date() override {
+    ++letture;
+    return oggi;
+  }
   std::chrono::year_month_day oggi;
+  int letture = 0;
 };
 
 // "#RRGGBB", as colours appear in the records.
