@@ -1,10 +1,14 @@
 // The work of a fof1plot run that a user can observe, and nothing else: one listing of
 // the sample directory, which finds the station file by fof1plot's rule and which of
-// the six days' sample names exist; opens of those names only, each read to its line 7;
+// the days' sample names exist; opens of those names only, each read to its line 7;
 // each figure drawn with fof1plot's own drawing procedures and encoded straight to GIF;
-// the twelve GIFs written with temporary file, fsync and rename. No temporary BMP, no
-// lock, no archive rule, no diagnostics. Rome stations only. It writes the same GIF bytes
-// as fof1plot; run it in the directory of gralvo.ini, like fof1plot.
+// the GIFs written with temporary file, fsync and rename (an archived figure without
+// values only where none is yet). No lock, no archive rule beyond that, no record, no
+// diagnostics. Rome stations only. It writes the same GIF bytes as fof1plot; run it in
+// the directory of gralvo.ini, like fof1plot.
+//
+//   fof1plot_bench_limit                          the daily run: six days ending today
+//   fof1plot_bench_limit --archive FIRST LAST     a back-fill (yyyy-mm-dd), nothing published
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "bench_files.h"
@@ -27,11 +32,12 @@
 namespace {
 
 using namespace fof1plot;
+using namespace std::chrono;
 
 // Only the drawing procedures of the plot window are used; its other parts stay idle.
 struct Unused : ImageExport, Directory, Diagnostics {
   void Load(const std::string&) override {}
-  void WriteGif(const std::string&, bool) override {}
+  bool WriteGif(const std::string&, bool) override { return false; }
   bool WriteNewGif(const std::string&, bool) override { return true; }
   void Release() override {}
   std::string Dir(const std::string&, const std::function<void(std::string_view)>&) override {
@@ -45,28 +51,34 @@ struct Unused : ImageExport, Directory, Diagnostics {
 
 using Minutes = std::bitset<24 * 60>;
 
-// The station file's name, and the samples of the six days by hour and minute.
-std::string list(const std::string& data, const Form1& form, std::array<Minutes, 6>& samples) {
+// The station file's name, and the samples of the days from first to last by hour and
+// minute, keyed by "yyyyddd".
+std::string list(const std::string& data, sys_days first, sys_days last,
+                 std::map<std::string, Minutes>& samples) {
   DIR* dir = ::opendir(data.empty() ? "." : data.c_str());
   if (dir == nullptr) return {};
-  std::string first;
+  const auto key = [](sys_days day) {
+    const year_month_day ymd{day};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d%03d", static_cast<int>(ymd.year()),
+                  static_cast<int>((day - sys_days{ymd.year() / January / 1}).count()) + 1);
+    return std::string(text);
+  };
+  const std::string from = key(first), to = key(last);
+  std::string first_file;
   while (const dirent* e = ::readdir(dir)) {
     const char* name = e->d_name;
     if (name[0] == '.' || e->d_type == DT_DIR) continue;
-    if (first.empty() || ::strcasecmp(name, first.c_str()) < 0) first = name;
+    if (first_file.empty() || ::strcasecmp(name, first_file.c_str()) < 0) first_file = name;
     if (std::strlen(name) != 23 || ::strncasecmp(name, "RM041_", 6) != 0) continue;
-    for (int k = 1; k <= 6; ++k) {
-      if (std::strncmp(name + 6, form.mese_anno(k).c_str() + 2, 4) != 0 ||
-          std::strncmp(name + 10, form.giorno_anno(k).c_str(), 3) != 0) {
-        continue;
-      }
-      const int hour = (name[13] - '0') * 10 + (name[14] - '0');
-      const int minute = (name[15] - '0') * 10 + (name[16] - '0');
-      samples[static_cast<std::size_t>(k - 1)].set(static_cast<std::size_t>(hour * 60 + minute));
-    }
+    const std::string day(name + 6, 7);
+    if (day < from || day > to) continue;
+    const int hour = (name[13] - '0') * 10 + (name[14] - '0');
+    const int minute = (name[15] - '0') * 10 + (name[16] - '0');
+    samples[day].set(static_cast<std::size_t>(hour * 60 + minute));
   }
   ::closedir(dir);
-  return first;
+  return first_file;
 }
 
 std::string gif_of(std::string bmp) {
@@ -78,59 +90,72 @@ std::string gif_of(std::string bmp) {
   return gif;
 }
 
+sys_days date(const char* text) {
+  int y = 0;
+  unsigned m = 0, d = 0;
+  std::sscanf(text, "%d-%u-%u", &y, &m, &d);
+  return year{y} / month{m} / day{d};
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
   SilenceLibgd();
   const auto [work, data, out] = bench::read_settings();
+  const bool backfill = argc == 4 && std::strcmp(argv[1], "--archive") == 0;
 
   GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
   Unused unused;
   PosixTextFiles files;
   LocalClock clock;
-  Form1 form(canvas, unused, files, unused, clock, unused);
+  Corsa corsa(files, unused, clock, unused);
+  Form1 form(canvas, unused, corsa);
   form.cartella_lavoro = work;
   form.riempi_minuti();
-  form.calcola_giorni();
   form.impostazioni_dimensioni_e_scala_del_form();
+  const sys_days first = backfill ? date(argv[2]) : corsa.oggi() - days{5};
+  const sys_days last = backfill ? date(argv[3]) : corsa.oggi();
 
-  std::array<Minutes, 6> samples;
-  const std::string station = list(data, form, samples);
+  std::map<std::string, Minutes> samples;
+  const std::string station = list(data, first, last, samples);
   std::ifstream station_file(data + station);
   std::string first_line;
   std::getline(station_file, first_line);
   const bool rome = !station.empty() && first_line.rfind("Rome", 0) == 0;
 
-  for (std::int16_t k = 1; k <= 6; ++k) {
-    form.indice_giorno = k;
+  form.indice_giorno = 1;
+  int slot = backfill ? 0 : 1;
+  for (sys_days giorno = first; giorno <= last; giorno += days{1}, ++slot) {
+    form.calcola_giorno(1, giorno);
+    corsa.nuova_figura(slot, giorno);
     form.disegno_dello_stage();
-    form.grafico_previsione(form.mese_anno(k));
+    form.grafico_previsione(form.mese_anno(1));
+    const std::string key = Mid(form.mese_anno(1), 3, 4) + form.giorno_anno(1);
+    const auto found = samples.find(key);
     std::int16_t x_last = 0, y_last = 0;
-    for (int hour = 0; rome && hour < 24; ++hour) {
+    bool values = false;
+    for (int hour = 0; rome && found != samples.end() && hour < 24; ++hour) {
       for (int m = 1; m <= 60; ++m) {
         const int minute = m % 60;
-        if (!samples[static_cast<std::size_t>(k - 1)].test(
-                static_cast<std::size_t>(hour * 60 + minute))) {
-          continue;
-        }
+        if (!found->second.test(static_cast<std::size_t>(hour * 60 + minute))) continue;
         char name[32];
-        std::snprintf(name, sizeof name, "RM041_%s%s%02d%02d00.TXT",
-                      Mid(form.mese_anno(k), 3, 4).c_str(), form.giorno_anno(k).c_str(), hour,
-                      minute);
+        std::snprintf(name, sizeof name, "RM041_%s%02d%02d00.TXT", key.c_str(), hour, minute);
         std::string field;
-        if (form.leggi_campo_valore(data + name, field)) {
+        if (form.leggi_campo_valore(data + name, field) == LetturaCampione::kLetto) {
+          corsa.figura().campioni.emplace_back();
           form.disegna_campione(static_cast<std::int16_t>(hour), minute, field, x_last, y_last);
+          values = true;
         }
       }
     }
     canvas.CurrentX(75);
     canvas.CurrentY(180);
-    canvas.Print("Date: " + form.data_etichetta(k));
+    canvas.Print("Date: " + form.data_etichetta(1));
     const std::string gif = gif_of(canvas.Image());
-    bench::write_figure(out + "plotfoF1" + std::to_string(k) + ".gif", gif);
-    bench::write_figure(
-        work + "previous_foF1_plots/" + Mid(form.mese_anno(k), 3, 4) + form.giorno_anno(k) + ".gif",
-        gif);
+    if (!backfill) bench::write_figure(out + "plotfoF1" + std::to_string(slot) + ".gif", gif);
+    const std::string archived = work + "previous_foF1_plots/" + key + ".gif";
+    struct stat info;
+    if (values || ::lstat(archived.c_str(), &info) != 0) bench::write_figure(archived, gif);
     canvas.Cls();
   }
   return 0;

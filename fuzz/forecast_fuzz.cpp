@@ -8,8 +8,8 @@
 #include "platform/numbers.h"
 #include "platform/text.h"
 #include "platform/text_files.h"
+#include "platform/value_field.h"
 #include "run/form1.h"
-#include "samples/sample_value.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace fof1plot;

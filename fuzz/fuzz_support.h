@@ -49,14 +49,13 @@ struct SuperficieContata : DrawingSurface {
   void Print(const std::string&) override {}
   void Cls() override {}
   std::string Image() override { return {}; }
-  void SavePicture(const std::string&, const std::string&) override {}
   std::vector<Colore> linee;
   std::vector<float> cerchi_y;
 };
 
 struct EsportazioneNulla : ImageExport {
   void Load(const std::string&) override {}
-  void WriteGif(const std::string&, bool) override {}
+  bool WriteGif(const std::string&, bool) override { return false; }
   bool WriteNewGif(const std::string&, bool) override { return true; }
   void Release() override {}
 };
@@ -90,7 +89,8 @@ struct FormFuzz {
   CartellaVuota directory;
   OrologioFisso clock;
   DiagnosticaMuta diagnostica;
-  Form1 form{canvas, wpdlx1, files, directory, clock, diagnostica};
+  Corsa corsa{files, directory, clock, diagnostica};
+  Form1 form{canvas, wpdlx1, corsa};
 };
 
 }  // namespace fof1plot::fuzz

@@ -7,7 +7,7 @@
 #include "fuzz_support.h"
 #include "platform/failure.h"
 #include "platform/numbers.h"
-#include "samples/sample_value.h"
+#include "platform/value_field.h"
 
 namespace {
 

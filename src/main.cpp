@@ -36,13 +36,14 @@ int esegui(const fof1plot::RigaDiComando& riga) {
   PosixDirectory directory(std::chrono::minutes(10), cartelle);
   LocalClock clock;
   StderrDiagnostics diagnostica;
-  Form1 form(canvas, wpdlx1, files, directory, clock, diagnostica);
+  Corsa corsa(files, directory, clock, diagnostica);
+  Form1 form(canvas, wpdlx1, corsa);
   if (riga.azione == RigaDiComando::Azione::kArchivio) {
     form.ricostruisci_archivio(riga.primo, riga.ultimo);
   } else {
     form.Form_Load();
   }
-  return form.stato_di_uscita();
+  return corsa.stato_di_uscita();
 }
 
 }  // namespace

@@ -41,8 +41,6 @@ class DrawingSurface {
 
   // The canvas as a BMP picture: all paint since the last Cls.
   virtual std::string Image() = 0;
-  // Writes a picture to a file, replacing one of that name.
-  virtual void SavePicture(const std::string& immagine, const std::string& path) = 0;
 };
 
 }  // namespace fof1plot

@@ -102,11 +102,6 @@ std::string GdSurface::Image() {
   return immagine;
 }
 
-void GdSurface::SavePicture(const std::string& immagine, const std::string& path) {
-  // The BMP is read back at once and deleted: it need not reach the disk.
-  WriteFileReplacing(path, immagine, Flush::kNone);
-}
-
 int GdSurface::larghezza() const { return gdImageSX(immagine_.get()); }
 int GdSurface::altezza() const { return gdImageSY(immagine_.get()); }
 

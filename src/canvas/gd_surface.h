@@ -30,7 +30,6 @@ class GdSurface : public DrawingSurface {
   void Print(const std::string& testo) override;
   void Cls() override;
   std::string Image() override;
-  void SavePicture(const std::string& immagine, const std::string& path) override;
 
   int larghezza() const;
   int altezza() const;

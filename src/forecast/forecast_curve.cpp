@@ -4,41 +4,34 @@
 #include "platform/numbers.h"
 #include "platform/table.h"
 #include "platform/text.h"
+#include "platform/value_field.h"
 #include "run/form1.h"
-#include "samples/sample_value.h"
 
 namespace fof1plot {
 
 // The forecast file of a month, <work directory><mmyyyy>.txt, holds on line 2 the 24
 // hourly values, each right-aligned in five columns as dd.d. Each is drawn as a white
-// dot at its hour, joined to the previous hour's dot.
+// dot at its hour, joined to the previous hour's dot, and recorded with the figure.
 void Form1::grafico_previsione(const std::string& file_previsioni) {
-  Tabella<std::int16_t, 1, 24> valori_previsione;
-  std::string riga_previsione;
-  bool esito_ok = true;
+  RegistroFigura& figura = corsa.figura();
+  figura.file_previsione = cartella_lavoro + file_previsioni + ".txt";
+  const PrevisioneLetta& letta = leggi_previsione(figura.file_previsione);
   // The first failure is reported; later ones follow from it. A value too large for 16
   // bits is the file's content, not a fault of the run, and only keeps 0.
-  bool segnalato = false;
-  const auto passo_previsione = [&](auto&& azione, const char* descrizione = nullptr) {
-    const bool riuscito = segnalato ? esegui_passo(azione) : passo(azione, descrizione);
+  bool segnalato = letta.guasto.has_value();
+  if (segnalato) corsa.segnala(*letta.guasto);
+  if (!letta.aperta) return;
+  const auto passo_previsione = [&](auto&& azione) {
+    const bool riuscito = segnalato ? esegui_passo(azione) : corsa.passo(azione);
     segnalato = segnalato || !riuscito;
-    esito_ok = riuscito && esito_ok;
   };
 
-  std::unique_ptr<TextFile> file;
-  passo_previsione([&] { file = files.Open(cartella_lavoro + file_previsioni + ".txt"); },
-                   "cannot open the forecast file");
-  if (!esito_ok) return;
-  // Line 1 is not kept, so a file of one line reads as if its line 2 were empty.
-  passo_previsione([&] { LineInput(file); });
-  passo_previsione([&] { riga_previsione = LineInput(file); });
+  Tabella<std::int16_t, 1, 24> valori_previsione;
   for (int k = 1; k <= 24; ++k) {
-    esito_ok = esegui_passo([&] {
-                 valori_previsione(k) = CInt(valore_in_decimi(Mid(riga_previsione, 5 * k - 3, 4)));
-               }) &&
-               esito_ok;
+    const std::string campo = Mid(letta.riga, 5 * k - 3, 4);
+    esegui_passo([&] { valori_previsione(k) = CInt(valore_in_decimi(campo)); });
+    if (!campo.empty()) figura.previsione[static_cast<std::size_t>(k - 1)] = valori_previsione(k);
   }
-  file.reset();
 
   x_precedente = 0;
   y_precedente = 0;
@@ -53,6 +46,28 @@ void Form1::grafico_previsione(const std::string& file_previsioni) {
     x_precedente = x;
     y_precedente = valori_previsione(k);
   }
+}
+
+// Lines 1 and 2 of a forecast file, read once per run: the six slots and the days of a
+// back-fill share their month's. Line 1 is not kept, so a file of one line reads as if
+// its line 2 were empty.
+const PrevisioneLetta& Form1::leggi_previsione(const std::string& path) {
+  PrevisioneLetta& letta = corsa.previsione(path);
+  if (letta.aperta || letta.guasto) return letta;
+  const auto primo_guasto = [&](const char* descrizione) {
+    return [&letta, descrizione](const Failure& guasto) {
+      if (letta.guasto) return;
+      letta.guasto =
+          descrizione != nullptr ? Failure(guasto.path(), descrizione, guasto.reason()) : guasto;
+    };
+  };
+  std::unique_ptr<TextFile> file;
+  letta.aperta = esegui_passo([&] { file = corsa.files().Open(path); },
+                              primo_guasto("cannot open the forecast file"));
+  if (!letta.aperta) return letta;
+  esegui_passo([&] { LineInput(file); }, primo_guasto(nullptr));
+  esegui_passo([&] { letta.riga = LineInput(file); }, primo_guasto(nullptr));
+  return letta;
 }
 
 }  // namespace fof1plot

@@ -1,5 +1,7 @@
 #include "output/gd_image_export.h"
 
+#include <sys/stat.h>
+
 #include <climits>
 
 #include "platform/failure.h"
@@ -9,11 +11,11 @@ namespace fof1plot {
 
 GdImageExport::GdImageExport() { SilenceLibgd(); }
 
-void GdImageExport::Load(const std::string& path) {
-  std::string bmp = ReadWholeFile(path);
-  if (bmp.size() > INT_MAX) throw Failure(path, "cannot load", "picture too large");
-  GdImage immagine(gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), bmp.data()));
-  if (!immagine) throw Failure(path, "cannot load", "not a BMP picture");
+void GdImageExport::Load(const std::string& bmp) {
+  if (bmp.size() > INT_MAX) throw Failure("picture", "cannot load", "picture too large");
+  GdImage immagine(
+      gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), const_cast<char*>(bmp.data())));
+  if (!immagine) throw Failure("picture", "cannot load", "not a BMP picture");
   immagine_ = std::move(immagine);
   gif_.clear();
 }
@@ -30,7 +32,12 @@ const std::string& GdImageExport::gif() {
   return gif_;
 }
 
-void GdImageExport::WriteGif(const std::string& path, bool) { WriteFileReplacing(path, gif()); }
+bool GdImageExport::WriteGif(const std::string& path, bool) {
+  struct stat info;
+  const bool presente = ::lstat(path.c_str(), &info) == 0;
+  WriteFileReplacing(path, gif());
+  return presente;
+}
 
 bool GdImageExport::WriteNewGif(const std::string& path, bool) {
   return WriteFileUnlessPresent(path, gif());

@@ -5,13 +5,13 @@
 
 namespace fof1plot {
 
-// Image export with libgd: the BMP is decoded into a palette image, and the GIF is
+// Image export with libgd: the BMP picture is decoded into a palette image, and the GIF is
 // encoded in memory once per picture and written whole as often as asked.
 class GdImageExport : public ImageExport {
  public:
   GdImageExport();
-  void Load(const std::string& path) override;
-  void WriteGif(const std::string& path, bool flag) override;
+  void Load(const std::string& immagine) override;
+  bool WriteGif(const std::string& path, bool flag) override;
   bool WriteNewGif(const std::string& path, bool flag) override;
   void Release() override;
 

@@ -4,16 +4,16 @@
 
 namespace fof1plot {
 
-// The image-export component of the plot window: turns the saved BMP of a figure into
+// The image-export component of the plot window: turns the BMP picture of a figure into
 // GIF files. Each operation throws Failure when it cannot do its work.
 class ImageExport {
  public:
   virtual ~ImageExport() = default;
-  // The picture in a BMP file becomes the current picture.
-  virtual void Load(const std::string& path) = 0;
+  // A BMP picture, as the canvas gives it, becomes the current picture.
+  virtual void Load(const std::string& immagine) = 0;
   // Writes the current picture as a GIF file, pixel for pixel, replacing a file of that
-  // name; the flag is passed on as given.
-  virtual void WriteGif(const std::string& path, bool flag) = 0;
+  // name; the flag is passed on as given. True when a file of that name was there.
+  virtual bool WriteGif(const std::string& path, bool flag) = 0;
   // As WriteGif where no file of that name exists yet; where one does, it is left as it
   // was and the result is false.
   virtual bool WriteNewGif(const std::string& path, bool flag) = 0;

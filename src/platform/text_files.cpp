@@ -98,19 +98,22 @@ bool nothing_there(int error) { return error == ENOENT || error == ENOTDIR; }
 
 }  // namespace
 
-int PosixTextFiles::open_ordinary(const std::string& path) {
+int PosixTextFiles::open_ordinary(const std::string& path, bool look_first) {
   const auto slash = path.rfind('/');
   const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
   const int directory = directories_->Descriptor(path.substr(0, name_start));
   const char* name = path.c_str() + name_start;
+  if (directory == -1) return -1;
   struct stat info;
-  if (directory == -1 || ::fstatat(directory, name, &info, 0) != 0) return -1;
-  errno = 0;
-  if (!S_ISREG(info.st_mode)) return -1;
+  if (look_first) {
+    if (::fstatat(directory, name, &info, 0) != 0) return -1;
+    errno = 0;
+    if (!S_ISREG(info.st_mode)) return -1;
+  }
   const int fd = retrying(
       [&] { return ::openat(directory, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); });
   if (fd < 0) return -1;
-  // Replaced by something else between the two looks.
+  // Something other than an ordinary file, or one put there since the first look.
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     errno = 0;
@@ -120,14 +123,14 @@ int PosixTextFiles::open_ordinary(const std::string& path) {
 }
 
 std::unique_ptr<TextFile> PosixTextFiles::TryOpen(const std::string& path) {
-  const int fd = open_ordinary(path);
+  const int fd = open_ordinary(path, false);
   if (fd >= 0) return std::make_unique<PosixTextFile>(fd, path);
   if (errno == 0 || nothing_there(errno)) return nullptr;
   throw Failure(path, "cannot open", SystemReason(errno));
 }
 
 std::unique_ptr<TextFile> PosixTextFiles::Open(const std::string& path) {
-  const int fd = open_ordinary(path);
+  const int fd = open_ordinary(path, true);
   if (fd < 0) throw Failure(path, "cannot open", errno != 0 ? SystemReason(errno) : kNotOrdinary);
   return std::make_unique<PosixTextFile>(fd, path);
 }

@@ -1,29 +1,18 @@
-#include <algorithm>
-
 #include "run/form1.h"
 
 namespace fof1plot {
 
-// After an outage: the days go through the slots six at a time, each block with its own
-// look at the sample directory, and each day is drawn exactly as the daily run draws
-// it. No BMP is left behind, even where a figure could not be archived.
+// After an outage: every day from primo to ultimo is drawn in slot 1, one after the
+// other, exactly as the daily run draws it, from one listing of the sample directory.
 void Form1::ricostruisci_archivio(std::chrono::sys_days primo, std::chrono::sys_days ultimo) {
-  using std::chrono::days;
-  pubblica = false;
+  corsa.solo_archivio();
+  corsa.prepara_giorni(primo, ultimo);
   if (!prepara_corsa()) return;
-  passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
-  for (std::chrono::sys_days inizio = primo; inizio <= ultimo; inizio += days{6}) {
-    const int giorni = static_cast<int>(std::min<days::rep>(6, (ultimo - inizio).count() + 1));
-    for (int k = 1; k <= 6; ++k) {
-      calcola_giorno(k, k <= giorni ? inizio + days{k - 1} : inizio);
-    }
-    dimentica_cartella_dati();
-    for (indice_giorno = 1; indice_giorno <= giorni; ++indice_giorno) {
-      disegna_giorno();
-      esegui_passo([&] {
-        directory.Kill(cartella_lavoro + "grafico" + std::to_string(indice_giorno) + ".bmp");
-      });
-    }
+  corsa.passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
+  indice_giorno = 1;
+  for (std::chrono::sys_days giorno = primo; giorno <= ultimo; giorno += std::chrono::days{1}) {
+    calcola_giorno(1, giorno);
+    disegna_giorno(0, giorno);
   }
 }
 

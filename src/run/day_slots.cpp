@@ -22,15 +22,17 @@ void Form1::riempi_minuti() {
 }
 
 // Slot k is the day 6 - k days before today. The clock is read once, so that a run
-// crossing midnight still draws six consecutive days.
-void Form1::calcola_giorni() {
+// crossing midnight still draws six consecutive days; without a clock there are no days
+// to draw, and the run stops.
+bool Form1::calcola_giorni() {
   using namespace std::chrono;
   sys_days oggi;
-  if (!passo([&] { oggi = sys_days{clock.Date()}; })) return;
+  if (!corsa.passo([&] { oggi = corsa.oggi(); })) return false;
   for (int scarto_giorni = -5; scarto_giorni <= 0; ++scarto_giorni) {
     const int k = scarto_giorni + 6;
-    passo([&] { calcola_giorno(k, oggi + days{scarto_giorni}); });
+    corsa.passo([&] { calcola_giorno(k, oggi + days{scarto_giorni}); });
   }
+  return true;
 }
 
 // A slot's date label, month key and day-of-year code.

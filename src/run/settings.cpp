@@ -12,17 +12,18 @@ namespace fof1plot {
 // ends before its sixth line: without all three directories a run would write its
 // figures wherever it was started.
 bool Form1::leggi_impostazioni() {
-  esegui_passo([&] { cartella_corrente = directory.CurDir(); });
+  esegui_passo([&] { cartella_corrente = corsa.directory().CurDir(); });
   const std::string posizione = cartella_corrente.empty()
                                     ? "gralvo.ini (in a current directory that cannot be told)"
                                     : cartella_corrente + "gralvo.ini";
   const auto al_guasto = [&](const Failure& guasto) {
-    segnala(Failure(posizione, guasto.what_failed(), guasto.reason()));
+    corsa.segnala(Failure(posizione, guasto.what_failed(), guasto.reason()));
   };
   std::unique_ptr<TextFile> file;
-  if (!esegui_passo([&] { file = files.Open("gralvo.ini"); },
+  if (!esegui_passo([&] { file = corsa.files().Open("gralvo.ini"); },
                     [&](const Failure& guasto) {
-                      segnala(Failure(posizione, "cannot open the settings file", guasto.reason()));
+                      corsa.segnala(
+                          Failure(posizione, "cannot open the settings file", guasto.reason()));
                     })) {
     return false;
   }

@@ -7,34 +7,56 @@ namespace {
 
 // Kind 1 writes the hour as one letter, the others as two digits.
 std::size_t lunghezza_ora(int tipo_stazione) { return tipo_stazione == 1 ? 1 : 2; }
+// Kind 1 writes the year's last two digits, the others all four.
+std::size_t lunghezza_anno(int tipo_stazione) { return tipo_stazione == 1 ? 2 : 4; }
 
 bool cifra(char c) { return c >= '0' && c <= '9'; }
+
+// The number written by a run of digits, -1 when a character is not a digit.
+int numero(std::string_view cifre) {
+  int n = 0;
+  for (const char c : cifre) {
+    if (!cifra(c)) return -1;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
 
 // The hour of an hour code, -1 when it is none of the kind's 24.
 int ora_del_codice(int tipo_stazione, std::string_view codice) {
   if (tipo_stazione == 1) return codice[0] >= 'A' && codice[0] <= 'X' ? codice[0] - 'A' : -1;
-  if (!cifra(codice[0]) || !cifra(codice[1])) return -1;
-  const int ora = (codice[0] - '0') * 10 + (codice[1] - '0');
+  const int ora = numero(codice.substr(0, 2));
   return ora <= 23 ? ora : -1;
 }
 
 // The minute of a minute code "00" to "59", -1 otherwise.
 int minuto_del_codice(std::string_view codice) {
-  if (!cifra(codice[0]) || !cifra(codice[1]) || codice[0] > '5') return -1;
-  return (codice[0] - '0') * 10 + (codice[1] - '0');
+  const int minuto = numero(codice.substr(0, 2));
+  return minuto <= 59 ? minuto : -1;
 }
 
 }  // namespace
 
-void ElencoCampioni::prepara(const Tabella<std::string, 1, 6>& mese_anno,
-                             const Tabella<std::string, 1, 6>& giorno_anno) {
-  presenti_.reset();
-  for (std::int16_t tipo = 1; tipo <= kTipi; ++tipo) {
-    for (int k = 1; k <= kGiorni; ++k) {
-      inizi_[static_cast<std::size_t>(tipo - 1)][static_cast<std::size_t>(k - 1)] =
-          inizio_nome_campione(tipo, mese_anno(k), giorno_anno(k));
-    }
+void ElencoCampioni::prepara(std::chrono::sys_days primo, std::chrono::sys_days ultimo) {
+  primo_ = primo;
+  ultimo_ = ultimo;
+  for (auto& bits : presenti_) bits.clear();
+}
+
+bool ElencoCampioni::giorno_del_nome(int tipo_stazione, std::string_view anno,
+                                     std::string_view giorno, std::chrono::sys_days& data) const {
+  using namespace std::chrono;
+  int numero_anno = numero(anno);
+  const int numero_giorno = numero(giorno);
+  if (numero_anno < 0 || numero_giorno < 1) return false;
+  if (tipo_stazione == 1) {
+    // The range spans less than a century, so two digits name one of its years.
+    const int primo_anno = static_cast<int>(year_month_day{primo_}.year());
+    numero_anno = primo_anno + ((numero_anno - primo_anno % 100) % 100 + 100) % 100;
   }
+  const year y{numero_anno};
+  data = sys_days{y / January / 1} + days{numero_giorno - 1};
+  return year_month_day{data}.year() == y && data >= primo_ && data <= ultimo_;
 }
 
 void ElencoCampioni::registra(std::string_view nome) {
@@ -47,37 +69,41 @@ void ElencoCampioni::registra(std::string_view nome) {
   }
   const std::string_view nome_maiuscolo(maiuscolo.data(), nome.size());
   for (std::int16_t tipo = 1; tipo <= kTipi; ++tipo) {
+    const std::string_view prefisso = prefisso_stazione(tipo);
     const std::string_view finale = finale_nome_campione(tipo);
-    const std::size_t coda = lunghezza_ora(tipo) + 2 + finale.size();
-    for (int k = 1; k <= kGiorni; ++k) {
-      const std::string& inizio =
-          inizi_[static_cast<std::size_t>(tipo - 1)][static_cast<std::size_t>(k - 1)];
-      if (nome_maiuscolo.size() != inizio.size() + coda ||
-          nome_maiuscolo.substr(0, inizio.size()) != inizio) {
-        continue;
-      }
-      std::string_view resto = nome_maiuscolo.substr(inizio.size());
-      const int ora = ora_del_codice(tipo, resto);
-      resto.remove_prefix(lunghezza_ora(tipo));
-      const int minuto = minuto_del_codice(resto);
-      if (ora >= 0 && minuto >= 0 && resto.substr(2) == finale) {
-        presenti_.set(bit(tipo, k, ora, minuto));
-      }
+    const std::size_t anno = lunghezza_anno(tipo);
+    if (nome_maiuscolo.size() !=
+            prefisso.size() + anno + 3 + lunghezza_ora(tipo) + 2 + finale.size() ||
+        !nome_maiuscolo.starts_with(prefisso) || !nome_maiuscolo.ends_with(finale)) {
+      continue;
     }
+    std::string_view resto = nome_maiuscolo.substr(prefisso.size());
+    std::chrono::sys_days data;
+    if (!giorno_del_nome(tipo, resto.substr(0, anno), resto.substr(anno, 3), data)) continue;
+    resto.remove_prefix(anno + 3);
+    const int ora = ora_del_codice(tipo, resto);
+    const int minuto = minuto_del_codice(resto.substr(lunghezza_ora(tipo)));
+    if (ora < 0 || minuto < 0) continue;
+    auto& bits = presenti_[static_cast<std::size_t>(tipo - 1)];
+    if (bits.empty()) bits.resize(bit(ultimo_, 23, 59) / 64 + 1);
+    const std::size_t b = bit(data, ora, minuto);
+    bits[b / 64] |= std::uint64_t{1} << (b % 64);
   }
 }
 
-bool ElencoCampioni::contiene(int tipo_stazione, int indice_giorno, int ora, int minuto) const {
-  if (tipo_stazione < 1 || tipo_stazione > kTipi || indice_giorno < 1 || indice_giorno > kGiorni) {
+bool ElencoCampioni::contiene(int tipo_stazione, std::chrono::sys_days giorno, int ora,
+                              int minuto) const {
+  if (tipo_stazione < 1 || tipo_stazione > kTipi || giorno < primo_ || giorno > ultimo_) {
     return false;
   }
-  return presenti_.test(bit(tipo_stazione, indice_giorno, ora, minuto));
+  const auto& bits = presenti_[static_cast<std::size_t>(tipo_stazione - 1)];
+  if (bits.empty()) return false;
+  const std::size_t b = bit(giorno, ora, minuto);
+  return (bits[b / 64] >> (b % 64)) & 1;
 }
 
-std::size_t ElencoCampioni::bit(int tipo_stazione, int indice_giorno, int ora, int minuto) {
-  return ((static_cast<std::size_t>(tipo_stazione - 1) * kGiorni +
-           static_cast<std::size_t>(indice_giorno - 1)) *
-              24 +
+std::size_t ElencoCampioni::bit(std::chrono::sys_days giorno, int ora, int minuto) const {
+  return (static_cast<std::size_t>((giorno - primo_).count()) * 24 +
           static_cast<std::size_t>(ora)) *
              60 +
          static_cast<std::size_t>(minuto);

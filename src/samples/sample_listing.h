@@ -1,40 +1,39 @@
 #pragma once
 
 #include <array>
-#include <bitset>
+#include <chrono>
 #include <cstdint>
-#include <string>
 #include <string_view>
-
-#include "platform/table.h"
+#include <vector>
 
 namespace fof1plot {
 
-// Which sample files of the six day slots a listing of the sample directory holds, for
-// every station kind, so that a run opens only names that exist. Only a bit per kind,
-// slot, hour and minute is kept, never the listed names, so a directory of any size
-// costs the same memory. A listed name counts when it equals a sample's name ignoring
-// letter case; the file is then opened by the name the program builds, and the file
-// system decides, as it would for any open, whether that name finds it.
+// Which sample files of a run's days a listing of the sample directory holds, for every
+// station kind, so that a run opens only names that exist. Only a bit per kind, day,
+// hour and minute is kept, never the listed names, and a kind's bits only once a name
+// of that kind is listed, so a directory of any size costs the same memory. A listed
+// name counts when it equals a sample's name ignoring letter case; the file is then
+// opened by the name the program builds, and the file system decides, as it would for
+// any open, whether that name finds it.
 class ElencoCampioni {
  public:
-  // Forgets every name; the six slots are named by their month keys and day-of-year
-  // codes, as the sample names are built from them.
-  void prepara(const Tabella<std::string, 1, 6>& mese_anno,
-               const Tabella<std::string, 1, 6>& giorno_anno);
-  // Records a listed name (without its directory) when it names a sample of the slots.
+  // Forgets every name; the days from primo to ultimo (at most a century) are recorded.
+  void prepara(std::chrono::sys_days primo, std::chrono::sys_days ultimo);
+  // Records a listed name (without its directory) when it names a sample of the days.
   void registra(std::string_view nome);
-  // Whether the sample of a slot's hour and minute (0 to 59) was listed for a kind.
-  bool contiene(int tipo_stazione, int indice_giorno, int ora, int minuto) const;
+  // Whether the sample of a day's hour and minute (0 to 59) was listed for a kind.
+  bool contiene(int tipo_stazione, std::chrono::sys_days giorno, int ora, int minuto) const;
 
  private:
   static constexpr int kTipi = 6;
-  static constexpr int kGiorni = 6;
-  static std::size_t bit(int tipo_stazione, int indice_giorno, int ora, int minuto);
+  // The day a sample name of a kind stands for, from its year and day-of-year digits;
+  // false when it is no day of the range.
+  bool giorno_del_nome(int tipo_stazione, std::string_view anno, std::string_view giorno,
+                       std::chrono::sys_days& data) const;
+  std::size_t bit(std::chrono::sys_days giorno, int ora, int minuto) const;
 
-  // For each kind and slot, the name up to the hour code: station prefix, year, day.
-  std::array<std::array<std::string, kGiorni>, kTipi> inizi_;
-  std::bitset<std::size_t{kTipi} * kGiorni * 24 * 60> presenti_;
+  std::chrono::sys_days primo_{}, ultimo_{};
+  std::array<std::vector<std::uint64_t>, kTipi> presenti_;
 };
 
 }  // namespace fof1plot

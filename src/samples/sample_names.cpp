@@ -7,14 +7,19 @@
 
 namespace fof1plot {
 
+std::string_view prefisso_stazione(std::int16_t tipo_stazione) {
+  static constexpr std::array<std::string_view, 7> kPrefissi = {
+      "", "", "TUJ2O_", "BBJ3R_", "RM041_", "SP044_", "ML10L_"};
+  if (tipo_stazione < 1 || tipo_stazione > 6) return {};
+  return kPrefissi[static_cast<std::size_t>(tipo_stazione)];
+}
+
 std::string inizio_nome_campione(std::int16_t tipo_stazione, const std::string& file_previsioni,
                                  const std::string& giorno) {
-  static constexpr std::array<const char*, 7> kPrefissi = {"",       "",       "TUJ2O_", "BBJ3R_",
-                                                           "RM041_", "SP044_", "ML10L_"};
   if (tipo_stazione < 1 || tipo_stazione > 6) return {};
   const std::string anno =
       tipo_stazione == 1 ? Mid(file_previsioni, 5, 2) : Mid(file_previsioni, 3, 4);
-  return kPrefissi[static_cast<std::size_t>(tipo_stazione)] + anno + giorno;
+  return std::string(prefisso_stazione(tipo_stazione)) + anno + giorno;
 }
 
 std::string_view finale_nome_campione(std::int16_t tipo_stazione) {

@@ -6,6 +6,9 @@
 
 namespace fof1plot {
 
+// The letters a station kind's sample names start with; empty for kinds 0 and 1.
+std::string_view prefisso_stazione(std::int16_t tipo_stazione);
+
 // The part of a sample file's name before the hour code, the same all day: the
 // station's prefix, the year (two digits for kind 1, four for the others, from the
 // slot's month key) and the day-of-year code. Empty for kind 0, which names no file.

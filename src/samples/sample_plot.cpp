@@ -3,6 +3,7 @@
 #include "canvas/colors.h"
 #include "platform/numbers.h"
 #include "platform/text.h"
+#include "platform/value_field.h"
 #include "run/form1.h"
 #include "samples/sample_value.h"
 
@@ -11,10 +12,10 @@ namespace fof1plot {
 // The day's ionograms: for every minute of the day the name the station would give its
 // sample file is built, hours ascending and within an hour minutes 01 to 59 then 00.
 // Each one the listing of the sample directory holds is opened and drawn from the value
-// field of its line 7; one that is there but cannot be read is a failure of the run.
+// field of its line 7, and recorded with the figure; one that is there but cannot be
+// read is a failure of the run.
 void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
-  campioni_letti = 0;
-  campioni_illeggibili = 0;
+  RegistroFigura& figura = corsa.figura();
   const std::int16_t tipo_stazione = riconosci_stazione();
   std::int16_t x_ultimo = 0;
   std::int16_t y_ultimo = 0;
@@ -23,59 +24,69 @@ void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
   for (int ora = 0; ora <= 23; ++ora) {
     for (int m = 1; m <= 60; ++m) {
       const int minuto = m == 60 ? 0 : m;
-      if (!elenco_campioni.contiene(tipo_stazione, indice_giorno, ora, minuto)) continue;
+      if (!corsa.campione_elencato(tipo_stazione, figura.data, ora, minuto)) continue;
+      CampioneRegistrato& campione = figura.campioni.emplace_back();
+      campione.ora = static_cast<std::uint8_t>(ora);
+      campione.minuto = static_cast<std::uint8_t>(minuto);
       std::string campo_valore;
-      bool letto = false;
-      if (!passo(
+      const auto illeggibile = [&](const Failure& guasto) {
+        campione.lettura = LetturaCampione::kIlleggibile;
+        figura.motivi.emplace_back(figura.campioni.size() - 1, guasto.reason());
+        corsa.segnala(guasto, "cannot read the sample file");
+      };
+      if (!esegui_passo(
               [&] {
-                letto = leggi_campo_valore(nome_file_campione(prefisso, tipo_stazione, ora, m),
-                                           campo_valore);
+                campione.lettura = leggi_campo_valore(
+                    nome_file_campione(prefisso, tipo_stazione, ora, m), campo_valore);
               },
-              "cannot read the sample file")) {
-        ++campioni_illeggibili;
+              illeggibile) ||
+          campione.lettura != LetturaCampione::kLetto) {
         continue;
       }
-      if (!letto) continue;
-      ++campioni_letti;
       disegna_campione(static_cast<std::int16_t>(ora), minuto, campo_valore, x_ultimo, y_ultimo);
     }
   }
 }
 
-// Characters 16 to 19 of line 7 of a sample file. False when the file is gone (the
-// station pruned it since the listing) or has fewer than seven lines (it is still being
-// written): both count as missing. Throws Failure when it is there but cannot be read.
-bool Form1::leggi_campo_valore(const std::string& nome_file, std::string& campo_valore) {
-  const std::unique_ptr<TextFile> file = files.TryOpen(nome_file);
-  if (!file) return false;
+// Characters 16 to 19 of line 7 of a sample file. A file gone since the listing (the
+// station pruned it) or with fewer than seven lines (still being written) counts as
+// missing. Throws Failure when the file is there but cannot be read.
+LetturaCampione Form1::leggi_campo_valore(const std::string& nome_file, std::string& campo_valore) {
+  const std::unique_ptr<TextFile> file = corsa.files().TryOpen(nome_file);
+  if (!file) return LetturaCampione::kScomparso;
   std::string riga;
   for (int n = 1; n <= 7; ++n) {
-    if (file->Eof()) return false;
+    if (file->Eof()) return LetturaCampione::kIncompleto;
     riga = file->LineInput();
   }
   campo_valore = Mid(riga, 16, 4);
-  return true;
+  return LetturaCampione::kLetto;
 }
 
 // A value is a light-red disc, joined back to the last disc when it lies 2 or 3 tenths
 // of an hour to its right; "N/A" and "NO" are short ticks above the time axis.
 void Form1::disegna_campione(std::int16_t ora, int minuto, const std::string& campo_valore,
                              std::int16_t& x_ultimo, std::int16_t& y_ultimo) {
+  CampioneRegistrato& campione = corsa.figura().campioni.back();
   const std::int16_t x = static_cast<std::int16_t>(10 * ora + passo_minuti(minuto));
   const std::string parola = Trim(campo_valore);
+  campione.lunghezza_campo = static_cast<std::uint8_t>(parola.copy(campione.campo.data(), 4));
   if (parola == "N/A" || parola == "NO") {
+    campione.tipo = parola == "N/A" ? TipoCampo::kNA : TipoCampo::kNO;
     const Colore colore = parola == "N/A" ? QBColor(10) : RGB(255, 153, 0);
-    passo([&] { canvas.Line(x, 1, x, 8, colore); });
+    corsa.passo([&] { canvas.Line(x, 1, x, 8, colore); });
     return;
   }
+  campione.tipo = forma_dd_d(campo_valore) ? TipoCampo::kValore : TipoCampo::kAltro;
   const Colore rosso = QBColor(12);
-  passo([&] { canvas.FillStyle(0); });
-  passo([&] { canvas.FillColor(rosso); });
+  corsa.passo([&] { canvas.FillStyle(0); });
+  corsa.passo([&] { canvas.FillColor(rosso); });
   double y = 0;
   esegui_passo([&] { y = valore_in_decimi(campo_valore); });
-  passo([&] { canvas.Circle(x, static_cast<float>(y), 2, rosso); });
+  campione.decimi = y;
+  corsa.passo([&] { canvas.Circle(x, static_cast<float>(y), 2, rosso); });
   if ((x == x_ultimo + 2 || x == x_ultimo + 3) && y_ultimo != 0) {
-    passo([&] { canvas.Line(x, static_cast<float>(y), x_ultimo, y_ultimo, rosso); });
+    corsa.passo([&] { canvas.Line(x, static_cast<float>(y), x_ultimo, y_ultimo, rosso); });
   }
   x_ultimo = x;
   esegui_passo([&] { y_ultimo = CInt(y); });

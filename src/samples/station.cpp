@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/text.h"
+#include "run/corsa.h"
 #include "run/form1.h"
 
 namespace fof1plot {
@@ -44,29 +45,36 @@ std::string leggibile(const std::string& testo) {
 // first ordinary file: sets codici_ora and returns the station kind, 0 when the line
 // names no known station. The directory is looked at once per run, at the first call.
 std::int16_t Form1::riconosci_stazione() {
-  if (!cartella_dati_elencata) {
-    cartella_dati_elencata = true;
-    elenca_cartella_dati();
+  const std::optional<std::string>& riga = corsa.riga_stazione(cartella_dati);
+  if (!riga) return 0;
+  corsa.figura().stazione = Trim(*riga);
+  const std::string nome = Mid(*riga, 1, 4);
+  for (const Stazione& stazione : kStazioni) {
+    if (nome == stazione.nome) {
+      for (int ora = 0; ora <= 23; ++ora) codici_ora(ora) = codice_ora(stazione.tipo, ora);
+      return stazione.tipo;
+    }
   }
-  if (tipo_stazione_corsa != 0) {
-    for (int ora = 0; ora <= 23; ++ora) codici_ora(ora) = codice_ora(tipo_stazione_corsa, ora);
-  }
-  return tipo_stazione_corsa;
+  corsa.segnala(Failure(corsa.file_stazione(), "the station file names no known station",
+                        "its first line begins \"" + leggibile(nome) + "\""));
+  return 0;
 }
 
-// The next call of riconosci_stazione looks at the sample directory again, for new days.
-void Form1::dimentica_cartella_dati() {
-  cartella_dati_elencata = false;
-  tipo_stazione_corsa = 0;
+const std::optional<std::string>& Corsa::riga_stazione(const std::string& cartella_dati) {
+  if (!cartella_dati_elencata_) {
+    cartella_dati_elencata_ = true;
+    elenca_cartella_dati(cartella_dati);
+  }
+  return riga_stazione_;
 }
 
 // One listing of the sample directory finds the station file and records which samples
-// of the six days exist; the station file's first line names the station.
-void Form1::elenca_cartella_dati() {
-  elenco_campioni.prepara(mese_anno, giorno_anno);
+// of the run's days exist; the station file's first line names the station.
+void Corsa::elenca_cartella_dati(const std::string& cartella_dati) {
+  elenco_campioni_.prepara(primo_, ultimo_);
   std::string nome_file;
-  const auto registra = [&](std::string_view nome) { elenco_campioni.registra(nome); };
-  if (!passo([&] { nome_file = directory.Dir(cartella_dati, registra); },
+  const auto registra = [&](std::string_view nome) { elenco_campioni_.registra(nome); };
+  if (!passo([&] { nome_file = directory_.Dir(cartella_dati, registra); },
              "cannot list the sample directory")) {
     return;
   }
@@ -75,22 +83,10 @@ void Form1::elenca_cartella_dati() {
         Failure(cartella_dati, "no station file", "the sample directory holds no ordinary file"));
     return;
   }
-  const std::string path = cartella_dati + nome_file;
+  file_stazione_ = cartella_dati + nome_file;
   std::unique_ptr<TextFile> file;
-  std::string riga;
-  if (!passo([&] { file = files.Open(path); }, "cannot open the station file") ||
-      !passo([&] { riga = LineInput(file); }, "cannot read the station file")) {
-    return;
-  }
-  const std::string nome = Mid(riga, 1, 4);
-  for (const Stazione& stazione : kStazioni) {
-    if (nome == stazione.nome) {
-      tipo_stazione_corsa = stazione.tipo;
-      return;
-    }
-  }
-  segnala(Failure(path, "the station file names no known station",
-                  "its first line begins \"" + leggibile(nome) + "\""));
+  passo([&] { file = files_.Open(file_stazione_); }, "cannot open the station file") &&
+      passo([&] { riga_stazione_ = LineInput(file); }, "cannot read the station file");
 }
 
 }  // namespace fof1plot

@@ -118,11 +118,5 @@ TEST(GdSurfaceSizeTest, ImageIsABmpOfTheWholeCanvas) {
       kRosso);
 }
 
-TEST(GdSurfaceSizeTest, SavePictureFailsWhereTheFileCannotBeWritten) {
-  GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
-  test::CartellaTemporanea cartella;
-  EXPECT_THROW(canvas.SavePicture(canvas.Image(), cartella / "missing/grafico1.bmp"), Failure);
-}
-
 }  // namespace
 }  // namespace fof1plot

@@ -76,11 +76,17 @@ TEST_F(DailyRunTest, SecondRunRewritesTheSameFiles) {
   EXPECT_EQ(ReadWholeFile(cartella / "out/plotfoF16.gif"), prima);
 }
 
-TEST_F(DailyRunTest, MissingArchiveFolderPublishesKeepsTheBmpAndExitsWith1) {
+TEST_F(DailyRunTest, MissingArchiveFolderPublishesLeavesNoPictureAndExitsWith1) {
   ::rmdir((cartella / "work/previous_foF1_plots").c_str());
   EXPECT_EQ(esegui(), 1);
   EXPECT_TRUE(test::FiguraGif(cartella / "out/plotfoF16.gif").valida());
-  EXPECT_TRUE(esiste(cartella / "work/grafico6.bmp"));
+  EXPECT_FALSE(esiste(cartella / "work/grafico6.bmp"));
+}
+
+TEST_F(DailyRunTest, PicturesAKilledEarlierVersionLeftAreRemoved) {
+  scrivi(cartella / "work/grafico3.bmp", "BM");
+  EXPECT_EQ(esegui(), 0);
+  EXPECT_FALSE(esiste(cartella / "work/grafico3.bmp"));
 }
 
 TEST(NoSettingsTest, ARunWithoutSettingsWritesNothingAndSaysWhereItLooked) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "support/bench.h"
@@ -83,8 +84,11 @@ TEST_F(GraficoPrevisioneTest, LineTwoVariants) {
       {"lines after 2 ignored", {"h", "", piena}, zeri},
   };
   for (const auto& caso : kCasi) {
-    banco.chiamate.clear();
-    auto y = disegna(caso.righe);
+    // A run reads a month's forecast once: each file is a run of its own.
+    test::BancoFinto corsa;
+    corsa.files.aggiungi("/work/032025.txt", caso.righe);
+    corsa.form.grafico_previsione("032025");
+    auto y = punti(corsa);
     if (caso.y.size() == 1) {
       ASSERT_EQ(y.size(), 24u) << caso.nome;
       EXPECT_EQ(y[0], "0") << caso.nome;
@@ -99,6 +103,26 @@ TEST_F(GraficoPrevisioneTest, MissingFileDrawsNothing) {
   banco.form.grafico_previsione("032025");
   EXPECT_TRUE(banco.chiamate.empty());
   EXPECT_EQ(banco.files.tentativi, (std::vector<std::string>{"/work/032025.txt"}));
+}
+
+TEST_F(GraficoPrevisioneTest, TheRecordHoldsTheHoursAsDrawnAndNoneForAnHourWithoutAField) {
+  disegna({"h", riga_di({"4.5", "12.0", "0.0"}) + " 1E.9"});
+  const RegistroFigura& figura = banco.corsa.figura();
+  EXPECT_EQ(figura.file_previsione, "/work/032025.txt");
+  const std::vector<std::optional<std::int16_t>> attese = {45, 120, 0, 0};
+  for (std::size_t ora = 0; ora < 24; ++ora) {
+    EXPECT_EQ(figura.previsione[ora], ora < attese.size() ? attese[ora] : std::nullopt)
+        << "hour " << ora;
+  }
+  EXPECT_EQ(punti(banco)[3], "0") << "hour 3 overflows 16 bits, and is drawn as 0";
+}
+
+TEST_F(GraficoPrevisioneTest, AMonthsForecastIsReadOncePerRun) {
+  banco.files.aggiungi("/work/032025.txt", {"h", riga_di({"4.5"})});
+  banco.form.grafico_previsione("032025");
+  banco.form.grafico_previsione("032025");
+  EXPECT_EQ(banco.files.tentativi, (std::vector<std::string>{"/work/032025.txt"}));
+  EXPECT_EQ(banco.filtrate("Circle 0 45").size(), 2u) << "drawn both times";
 }
 
 TEST_F(GraficoPrevisioneTest, AFailedDotLosesOnlyThatDot) {

@@ -24,7 +24,10 @@ class SalvaFiguraTest : public ::testing::Test {
     form.cartella_uscita = cartella / "out/";
     form.impostazioni_dimensioni_e_scala_del_form();
     form.calcola_giorni();
+    corsa.nuova_figura(1, corsa.oggi());
   }
+  // The figure being saved read n sample files.
+  void letti(std::size_t n) { corsa.figura().campioni.assign(n, CampioneRegistrato{}); }
   test::CartellaTemporanea cartella;
   GdSurface canvas{kTwipsPerPixel, kColoreSfondo, kColoreTesto};
   GdImageExport wpdlx1;
@@ -32,10 +35,11 @@ class SalvaFiguraTest : public ::testing::Test {
   PosixDirectory directory;
   test::FixedClock clock{std::chrono::year{2025} / 1 / 2};
   test::FakeDiagnostics diagnostica;
-  Form1 form{canvas, wpdlx1, files, directory, clock, diagnostica};
+  Corsa corsa{files, directory, clock, diagnostica};
+  Form1 form{canvas, wpdlx1, corsa};
 };
 
-TEST_F(SalvaFiguraTest, BothGifsHoldEveryPixelOfTheCanvasAndTheBmpIsGone) {
+TEST_F(SalvaFiguraTest, BothGifsHoldEveryPixelOfTheCanvasAndNoBmpIsWritten) {
   form.disegno_dello_stage();
   canvas.FillStyle(0);
   canvas.FillColor(QBColor(12));
@@ -72,19 +76,22 @@ TEST_F(SalvaFiguraTest, AFigureWithoutValuesNeverReplacesAnArchivedOne) {
   const std::string archiviata = cartella / "work/previous_foF1_plots/2024363.gif";
   const std::string pubblicata = cartella / "out/plotfoF11.gif";
   form.indice_giorno = 1;
-  form.campioni_letti = 0;
+  letti(0);
   form.salva_figura(form.mese_anno(1));
   ASSERT_TRUE(test::FiguraGif(archiviata).valida()) << "a day without a figure gets one";
+  EXPECT_EQ(corsa.figura().archivio, EsitoArchivio::kNuova);
   canvas.FillStyle(0);
   canvas.FillColor(QBColor(12));
   canvas.Circle(100, 45, 2, QBColor(12));
-  form.campioni_letti = 3;
+  letti(3);
   form.salva_figura(form.mese_anno(1));
   ASSERT_EQ(test::FiguraGif(archiviata).in_utente(100, 45), RGB(255, 0, 0)) << "values replace";
+  EXPECT_EQ(corsa.figura().archivio, EsitoArchivio::kSostituita);
   canvas.Cls();
-  form.campioni_letti = 0;
+  letti(0);
   form.salva_figura(form.mese_anno(1));
   EXPECT_EQ(test::FiguraGif(archiviata).in_utente(100, 45), RGB(255, 0, 0)) << "kept";
+  EXPECT_EQ(corsa.figura().archivio, EsitoArchivio::kMantenuta);
   EXPECT_EQ(test::FiguraGif(pubblicata).in_utente(100, 45), RGB(0, 0, 0)) << "still published";
   EXPECT_FALSE(esiste(cartella / "work/grafico1.bmp"));
 }
@@ -97,12 +104,13 @@ TEST_F(SalvaFiguraTest, WorkDirectoryWithoutSeparatorRunsIntoTheName) {
   EXPECT_TRUE(esiste(cartella / "ionoprevious_foF1_plots/2024364.gif"));
 }
 
-TEST_F(SalvaFiguraTest, MissingArchiveFolderPublishesAndLeavesTheBmp) {
+TEST_F(SalvaFiguraTest, MissingArchiveFolderStillPublishesAndLeavesNoPicture) {
   form.cartella_lavoro = cartella / "out/";
   form.indice_giorno = 3;
   EXPECT_THROW(form.salva_figura(form.mese_anno(3)), Failure);
   EXPECT_TRUE(test::FiguraGif(cartella / "out/plotfoF13.gif").valida());
-  EXPECT_TRUE(esiste(cartella / "out/grafico3.bmp"));
+  EXPECT_FALSE(esiste(cartella / "out/grafico3.bmp"));
+  EXPECT_EQ(corsa.figura().archivio, EsitoArchivio::kNonScritta);
 }
 
 TEST_F(SalvaFiguraTest, MissingOutputDirectoryKeepsThePreviousFigure) {

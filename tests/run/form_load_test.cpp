@@ -49,12 +49,12 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
   for (int k = 0; k < 6; ++k) {
     auto g = giorni[static_cast<std::size_t>(k)];
     const std::size_t valori = k == 5 ? 3u : 0u;
-    ASSERT_EQ(g.size(), 24u * 4u - 1u + 44u + valori + 3u + 3u) << "slot " << k + 1;
+    ASSERT_EQ(g.size(), 24u * 4u - 1u + 44u + valori + 3u + 2u) << "slot " << k + 1;
     g.erase(g.begin() + 44, g.begin() + 44 + 24 * 4 - 1 + static_cast<long>(valori));
     EXPECT_EQ(g[44], "CurrentX 75");
     EXPECT_EQ(g[45], "CurrentY 180");
     EXPECT_EQ(g[46], std::string("Print Date: ") + kDate[k]);
-    EXPECT_EQ(g[48], "SavePicture /w/grafico" + std::to_string(k + 1) + ".bmp");
+    EXPECT_EQ(g[47], "Image") << "the picture goes to the GIFs in memory";
   }
   EXPECT_EQ(banco.wpdlx1.chiamate[2], "WriteNewGif /w/previous_foF1_plots/2025059.gif False");
   EXPECT_EQ(banco.wpdlx1.chiamate[22], "WriteGif /w/previous_foF1_plots/2025064.gif False")
@@ -67,7 +67,7 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
                                       "/w/grafico5.bmp", "/w/grafico6.bmp"}));
   EXPECT_EQ(banco.directory.elencazioni, 1);
   EXPECT_TRUE(banco.diagnostica.righe.empty());
-  EXPECT_EQ(banco.form.stato_di_uscita(), 0);
+  EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
 }
 
 TEST_F(FormLoadTest, ASampleDirectoryOfThousandsOfFilesIsListedOncePerRun) {
@@ -76,9 +76,10 @@ TEST_F(FormLoadTest, ASampleDirectoryOfThousandsOfFilesIsListedOncePerRun) {
     elenco.push_back("RM041_2024" + std::to_string(100000 + n) + ".TXT");
   banco.form.Form_Load();
   EXPECT_EQ(banco.directory.elencazioni, 1);
-  EXPECT_EQ(banco.files.tentativi.size(), 1u + 6u + 1u + 1u)
-      << "settings, a forecast per slot, the station file, the one sample of the six days";
-  EXPECT_EQ(banco.form.stato_di_uscita(), 0);
+  EXPECT_EQ(banco.files.tentativi.size(), 1u + 2u + 1u + 1u)
+      << "settings, the forecasts of the two months, the station file, the one sample of the "
+         "six days";
+  EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
 }
 
 TEST_F(FormLoadTest, AFailureLosesOnlyTheRestOfItsProcedure) {
@@ -87,11 +88,11 @@ TEST_F(FormLoadTest, AFailureLosesOnlyTheRestOfItsProcedure) {
   const auto giorni = per_giorno({banco.chiamate.begin() + 3, banco.chiamate.end()});
   ASSERT_EQ(giorni.size(), 6u);
   const std::size_t curva = 24 * 4 - 1;
-  EXPECT_EQ(giorni[0].size(), 3u + curva + 6u) << "stage stopped at its third item";
+  EXPECT_EQ(giorni[0].size(), 3u + curva + 5u) << "stage stopped at its third item";
   EXPECT_EQ(giorni[0][3], "FillStyle 0") << "the forecast follows";
-  for (std::size_t k = 1; k < 5; ++k) EXPECT_EQ(giorni[k].size(), 50u + curva) << "slot " << k + 1;
+  for (std::size_t k = 1; k < 5; ++k) EXPECT_EQ(giorni[k].size(), 49u + curva) << "slot " << k + 1;
   EXPECT_EQ(banco.diagnostica.righe, std::vector<std::string>{"injected failure"});
-  EXPECT_EQ(banco.form.stato_di_uscita(), 1);
+  EXPECT_EQ(banco.corsa.stato_di_uscita(), 1);
 }
 
 TEST_F(FormLoadTest, RunEndsAfterSixSlotsWhenEverythingFails) {
@@ -105,12 +106,35 @@ TEST_F(FormLoadTest, RunEndsAfterSixSlotsWhenEverythingFails) {
   EXPECT_EQ(banco.filtrate("Cls").size(), 6u);
   EXPECT_EQ(banco.filtrate("Line").size(), 6u) << "one stage item attempted per slot";
   EXPECT_TRUE(banco.wpdlx1.chiamate.empty());
-  EXPECT_EQ(banco.form.stato_di_uscita(), 1);
+  EXPECT_EQ(banco.corsa.stato_di_uscita(), 1);
 }
 
 TEST_F(FormLoadTest, TheClockIsReadOncePerRun) {
   banco.form.Form_Load();
   EXPECT_EQ(banco.clock.letture, 1);
+}
+
+TEST_F(FormLoadTest, ABackfillOfFortyDaysListsOnceAndReadsEachForecastOnce) {
+  banco.files.aggiungi("/w/012025.txt", {"January", ""});
+  const std::chrono::sys_days ultimo = std::chrono::year{2025} / 3 / 5;
+  banco.form.ricostruisci_archivio(ultimo - std::chrono::days{39}, ultimo);
+  EXPECT_EQ(banco.directory.elencazioni, 1);
+  EXPECT_EQ(banco.files.tentativi.size(), 1u + 3u + 1u + 1u)
+      << "settings, three months' forecasts, the station file, the one sample";
+  const auto& figure = banco.corsa.figure();
+  ASSERT_EQ(figure.size(), 1u + 40u) << "the bench's own figure, then one per day";
+  EXPECT_EQ(figure[1].data, ultimo - std::chrono::days{39});
+  EXPECT_EQ(figure[1].giorno_anno, 25);
+  EXPECT_EQ(figure.back().data, ultimo);
+  EXPECT_EQ(figure.back().slot, 0);
+  EXPECT_EQ(figure.back().letti(), 1);
+  EXPECT_EQ(figure.back().archivio, EsitoArchivio::kNuova);
+  EXPECT_EQ(figure[1].archivio, EsitoArchivio::kNuova);
+  EXPECT_TRUE(banco.filtrate("Print Date: 25/01/2025").size() == 1u);
+  for (const std::string& c : banco.wpdlx1.chiamate) {
+    EXPECT_EQ(c.find("/o/"), std::string::npos) << "nothing published: " << c;
+  }
+  EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
 }
 
 }  // namespace

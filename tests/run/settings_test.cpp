@@ -74,7 +74,7 @@ TEST(LeggiImpostazioniTest, WithoutWholeSettingsTheRunStopsWithOneLineAndWritesN
     EXPECT_TRUE(banco.wpdlx1.chiamate.empty()) << caso.nome << ": nothing written";
     EXPECT_TRUE(banco.directory.bloccate.empty() && banco.directory.cancellati.empty())
         << caso.nome;
-    EXPECT_EQ(banco.form.stato_di_uscita(), 1) << caso.nome;
+    EXPECT_EQ(banco.corsa.stato_di_uscita(), 1) << caso.nome;
   }
 }
 

@@ -97,7 +97,7 @@ TEST_F(SampleFaultTest, AnUnreadableSampleIsReportedAndKeepsTheArchivedFigure) {
     }
     for (const char* ora_minuto : caso.rimossi) prova.banco.files.file.erase(nome(ora_minuto));
     prova.banco.form.Form_Load();
-    EXPECT_EQ(prova.banco.form.stato_di_uscita(), caso.stato);
+    EXPECT_EQ(prova.banco.corsa.stato_di_uscita(), caso.stato);
     EXPECT_EQ(prova.banco.diagnostica.righe, caso.righe);
     EXPECT_EQ(prova.archiviata_sostituita(), caso.sostituita);
     EXPECT_EQ(prova.dischi(), static_cast<std::size_t>(caso.dischi))
@@ -109,7 +109,7 @@ TEST_F(SampleFaultTest, AnUnreadableSampleIsReportedAndKeepsTheArchivedFigure) {
 TEST_F(SampleFaultTest, AFileStillBeingWrittenCountsAsMissing) {
   banco.files.file[nome("1030")].resize(6);
   banco.form.Form_Load();
-  EXPECT_EQ(banco.form.stato_di_uscita(), 0);
+  EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
   EXPECT_TRUE(banco.diagnostica.righe.empty());
   EXPECT_TRUE(archiviata_sostituita()) << "every other file of the day was read";
   EXPECT_EQ(dischi(), 1u);
@@ -120,7 +120,7 @@ TEST_F(SampleFaultTest, ADayWhoseFilesAreAllGoneKeepsItsArchivedFigure) {
     banco.files.file.erase(nome(ora_minuto));
   }
   banco.form.Form_Load();
-  EXPECT_EQ(banco.form.stato_di_uscita(), 0);
+  EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
   EXPECT_FALSE(archiviata_sostituita());
 }
 

@@ -15,16 +15,9 @@
 namespace fof1plot {
 namespace {
 
-// Slot 1 is 5 March 2025, day 064; the other slots are the days after it.
-Tabella<std::string, 1, 6> mesi() {
-  Tabella<std::string, 1, 6> t;
-  for (int k = 1; k <= 6; ++k) t(k) = "032025";
-  return t;
-}
-Tabella<std::string, 1, 6> giorni() {
-  Tabella<std::string, 1, 6> t;
-  for (int k = 1; k <= 6; ++k) t(k) = "06" + std::to_string(3 + k);
-  return t;
+// Day 1 is 5 March 2025, day 064 of its year; the others are the days after it.
+std::chrono::sys_days giorno(int k) {
+  return std::chrono::sys_days{std::chrono::year{2025} / 3 / 5} + std::chrono::days{k - 1};
 }
 
 TEST(ElencoCampioniTest, ANameCountsWhenItIsASampleNameIgnoringLetterCase) {
@@ -53,7 +46,7 @@ TEST(ElencoCampioniTest, ANameCountsWhenItIsASampleNameIgnoringLetterCase) {
   };
   for (const auto& caso : kCasi) {
     ElencoCampioni elenco;
-    elenco.prepara(mesi(), giorni());
+    elenco.prepara(giorno(1), giorno(6));
     elenco.registra(caso.nome);
     int registrati = 0;
     for (int tipo = 1; tipo <= 6; ++tipo) {
@@ -62,8 +55,8 @@ TEST(ElencoCampioniTest, ANameCountsWhenItIsASampleNameIgnoringLetterCase) {
           for (int minuto = 0; minuto < 60; ++minuto) {
             const bool atteso =
                 tipo == caso.tipo && k == caso.giorno && ora == caso.ora && minuto == caso.minuto;
-            registrati += elenco.contiene(tipo, k, ora, minuto);
-            EXPECT_EQ(elenco.contiene(tipo, k, ora, minuto), atteso) << caso.nome;
+            registrati += elenco.contiene(tipo, giorno(k), ora, minuto);
+            EXPECT_EQ(elenco.contiene(tipo, giorno(k), ora, minuto), atteso) << caso.nome;
           }
         }
       }
@@ -85,6 +78,8 @@ struct DatiSuDisco {
     form.riempi_minuti();
     for (int k = 1; k <= 6; ++k) form.calcola_giorno(k, std::chrono::year{2025} / 3 / (4 + k));
     form.indice_giorno = 1;
+    corsa.prepara_giorni(giorno(1), giorno(6));
+    corsa.nuova_figura(1, giorno(1));
   }
   // Whether the file system finds a name written in other letters.
   bool senza_maiuscole() const {
@@ -102,7 +97,8 @@ struct DatiSuDisco {
   PosixDirectory directory;
   test::FixedClock clock{std::chrono::year{2025} / 3 / 10};
   test::FakeDiagnostics diagnostica;
-  Form1 form{canvas, wpdlx1, files, directory, clock, diagnostica};
+  Corsa corsa{files, directory, clock, diagnostica};
+  Form1 form{canvas, wpdlx1, corsa};
 };
 
 TEST(ListingOnDiskTableTest, WhatIsRead) {

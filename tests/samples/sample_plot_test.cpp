@@ -28,6 +28,9 @@ class GraficoValoriTest : public ::testing::Test {
     banco->form.indice_giorno = 1;
     banco->form.mese_anno(1) = "032025";
     banco->form.giorno_anno(1) = "064";
+    const std::chrono::sys_days giorno = std::chrono::year{2025} / 3 / 5;
+    banco->corsa.prepara_giorni(giorno, giorno);
+    banco->corsa.nuova_figura(1, giorno);
     banco->files.aggiungi("/data/station.txt", {"Rome"});
     std::vector<std::string> elenco = {"station.txt"};
     for (const Campione& c : campioni) {
@@ -104,7 +107,7 @@ TEST_F(GraficoValoriTest, ListedNamesAreOpenedHourByHourWithMinuteZeroLast) {
   EXPECT_EQ(t[60], "/data/" + nome(0, 0));
   EXPECT_EQ(t[61], "/data/" + nome(1, 1));
   EXPECT_EQ(t[1440], "/data/" + nome(23, 0));
-  EXPECT_EQ(banco->form.campioni_letti, 1440);
+  EXPECT_EQ(banco->corsa.figura().letti(), 1440);
 }
 
 TEST_F(GraficoValoriTest, OnlyNamesTheListingHoldsAreOpened) {
@@ -113,7 +116,64 @@ TEST_F(GraficoValoriTest, OnlyNamesTheListingHoldsAreOpened) {
   banco->form.grafico_valori_autoscalati("032025");
   EXPECT_EQ(banco->files.tentativi,
             (std::vector<std::string>{"/data/station.txt", "/data/" + nome(10, 15)}));
-  EXPECT_EQ(banco->form.campioni_letti, 1);
+  EXPECT_EQ(banco->corsa.figura().letti(), 1);
+}
+
+TEST_F(GraficoValoriTest, EverySampleTheListingHoldsIsRecordedWithWhatWasDrawn) {
+  const struct {
+    const char* nome;
+    const char* campo;  // null: the file is unreadable
+    LetturaCampione lettura;
+    TipoCampo tipo;
+    const char* trovato;
+    double decimi;
+  } kCasi[] = {
+      {"a value", " 4.5", LetturaCampione::kLetto, TipoCampo::kValore, "4.5", 45},
+      {"a value in the last tenth", "12.5", LetturaCampione::kLetto, TipoCampo::kValore, "12.5",
+       125},
+      {"N/A", " N/A", LetturaCampione::kLetto, TipoCampo::kNA, "N/A", 0},
+      {"NO", "NO  ", LetturaCampione::kLetto, TipoCampo::kNO, "NO", 0},
+      {"blanks", "    ", LetturaCampione::kLetto, TipoCampo::kAltro, "", 0},
+      {"junk", "ab.c", LetturaCampione::kLetto, TipoCampo::kAltro, "ab.c", 0},
+      {"a value not in dd.d", "4.5 ", LetturaCampione::kLetto, TipoCampo::kAltro, "4.5", 4},
+      {"an unreadable file", nullptr, LetturaCampione::kIlleggibile, TipoCampo::kAltro, "", 0},
+  };
+  for (const auto& caso : kCasi) {
+    SCOPED_TRACE(caso.nome);
+    prepara({{10, 15, caso.campo != nullptr ? caso.campo : ""}});
+    if (caso.campo == nullptr) {
+      banco->files.guasti["/data/" + nome(10, 15)] = {3, "Input/output error"};
+    }
+    banco->form.grafico_valori_autoscalati("032025");
+    const RegistroFigura& figura = banco->corsa.figura();
+    ASSERT_EQ(figura.campioni.size(), 1u);
+    const CampioneRegistrato& c = figura.campioni[0];
+    EXPECT_EQ(c.ora, 10);
+    EXPECT_EQ(c.minuto, 15);
+    EXPECT_EQ(c.lettura, caso.lettura);
+    EXPECT_EQ(c.tipo, caso.tipo);
+    EXPECT_EQ(c.campo_valore(), caso.trovato);
+    EXPECT_DOUBLE_EQ(c.decimi, caso.decimi);
+    EXPECT_EQ(figura.stazione, "Rome");
+    if (caso.campo == nullptr) {
+      EXPECT_EQ(figura.motivi,
+                (std::vector<std::pair<std::size_t, std::string>>{{0, "Input/output error"}}));
+    }
+  }
+}
+
+TEST_F(GraficoValoriTest, AFileGoneOrStillBeingWrittenIsRecordedAsSuch) {
+  prepara({{10, 15, " 4.5"}, {10, 30, " 4.6"}, {10, 45, " 4.7"}});
+  banco->files.file.erase("/data/" + nome(10, 15));
+  banco->files.file["/data/" + nome(10, 30)].resize(5);
+  banco->form.grafico_valori_autoscalati("032025");
+  const RegistroFigura& figura = banco->corsa.figura();
+  ASSERT_EQ(figura.campioni.size(), 3u);
+  EXPECT_EQ(figura.campioni[0].lettura, LetturaCampione::kScomparso);
+  EXPECT_EQ(figura.campioni[1].lettura, LetturaCampione::kIncompleto);
+  EXPECT_EQ(figura.campioni[2].lettura, LetturaCampione::kLetto);
+  EXPECT_EQ(figura.letti(), 1);
+  EXPECT_TRUE(figura.completa());
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST(RiconosciStazioneTest, NoStationIsReportedWithItsCause) {
   for (const auto& c : kCasi) {
     EXPECT_EQ(c.banco->form.riconosci_stazione(), 0) << c.caso;
     EXPECT_EQ(c.banco->diagnostica.righe, std::vector<std::string>{c.riga}) << c.caso;
-    EXPECT_EQ(c.banco->form.stato_di_uscita(), 1) << c.caso;
+    EXPECT_EQ(c.banco->corsa.stato_di_uscita(), 1) << c.caso;
   }
 }
 

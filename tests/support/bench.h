@@ -8,19 +8,23 @@
 namespace fof1plot::test {
 
 // A plot window wired to fakes, its clock on 5 March 2025 and its directories set as a
-// settings file would set them.
+// settings file would set them; a figure of that day is begun, so that the procedures
+// can be called on their own.
 struct Banco {
-  explicit Banco(DrawingSurface& canvas)
-      : form(canvas, wpdlx1, files, directory, clock, diagnostica) {
+  explicit Banco(DrawingSurface& canvas) : form(canvas, wpdlx1, corsa) {
     form.cartella_lavoro = "/work/";
     form.cartella_dati = "/data/";
     form.cartella_uscita = "/out/";
+    const std::chrono::sys_days oggi = clock.oggi;
+    corsa.prepara_giorni(oggi - std::chrono::days{5}, oggi);
+    corsa.nuova_figura(6, oggi);
   }
   FakeImageExport wpdlx1;
   FakeTextFiles files;
   FakeDirectory directory;
   FixedClock clock{std::chrono::year{2025} / 3 / 5};
   FakeDiagnostics diagnostica;
+  Corsa corsa{files, directory, clock, diagnostica};
   Form1 form;
 };
 

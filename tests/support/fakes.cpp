@@ -87,10 +87,6 @@ std::string FakeSurface::Image() {
   registra("Image");
   return "BM";
 }
-void FakeSurface::SavePicture(const std::string&, const std::string& path) {
-  registra("SavePicture " + path);
-}
-
 std::vector<std::string> FakeSurface::filtrate(const std::string& inizio) const {
   std::vector<std::string> scelte;
   for (const std::string& c : chiamate) {
@@ -99,9 +95,10 @@ std::vector<std::string> FakeSurface::filtrate(const std::string& inizio) const 
   return scelte;
 }
 
-void FakeImageExport::Load(const std::string& path) { registra("Load " + path); }
-void FakeImageExport::WriteGif(const std::string& path, bool flag) {
+void FakeImageExport::Load(const std::string& immagine) { registra("Load " + immagine); }
+bool FakeImageExport::WriteGif(const std::string& path, bool flag) {
   registra("WriteGif " + path + (flag ? " True" : " False"));
+  return !presenti.insert(path).second;
 }
 bool FakeImageExport::WriteNewGif(const std::string& path, bool flag) {
   registra("WriteNewGif " + path + (flag ? " True" : " False"));

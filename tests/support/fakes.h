@@ -48,7 +48,6 @@ class FakeSurface : public DrawingSurface, public Registro {
   void Print(const std::string& testo) override;
   void Cls() override;
   std::string Image() override;
-  void SavePicture(const std::string& immagine, const std::string& path) override;
 
   // The recorded calls that start with a given text.
   std::vector<std::string> filtrate(const std::string& inizio) const;
@@ -57,11 +56,11 @@ class FakeSurface : public DrawingSurface, public Registro {
 // An image exporter that records its calls.
 class FakeImageExport : public ImageExport, public Registro {
  public:
-  void Load(const std::string& path) override;
-  void WriteGif(const std::string& path, bool flag) override;
+  void Load(const std::string& immagine) override;
+  bool WriteGif(const std::string& path, bool flag) override;
   bool WriteNewGif(const std::string& path, bool flag) override;
   void Release() override;
-  // The files that WriteNewGif finds already there.
+  // The files already there, which every write adds to.
   std::set<std::string> presenti;
 };
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+namespace fof1plot {
+
+// A value written dd.d in four characters, in tenths of MHz: the first two characters
+// without surrounding blanks followed by the fourth, read as a number (" 4.5" gives 45,
+// "12.3" gives 123, blanks or dashes give 0). The third character is not read. Throws
+// Failure when the digits overflow a double.
+double valore_in_decimi(std::string_view campo);
+
+// Whether a field has the station's dd.d form: one or two digits in characters 1 and 2
+// (a blank before a lone digit), any separator, then a digit.
+bool forma_dd_d(std::string_view campo);
+
+}  // namespace fof1plot

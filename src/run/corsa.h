@@ -1,0 +1,110 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/diagnostics.h"
+#include "platform/directory.h"
+#include "platform/text_files.h"
+#include "run/figure_record.h"
+#include "run/step.h"
+#include "samples/sample_listing.h"
+
+namespace fof1plot {
+
+// A forecast file as one run read it: whether it opened, its line 2, and the first
+// failure met while reading it.
+struct PrevisioneLetta {
+  bool aperta = false;
+  std::string riga;
+  std::optional<Failure> guasto;
+};
+
+// What one run needs besides the plot window: the files, directory and clock it reads,
+// its lock, its diagnostics with their once-per-cause rule and whether it failed, its
+// one look at the sample directory, the forecasts it read, and the record of every
+// figure it drew.
+class Corsa {
+ public:
+  Corsa(TextFiles& files, Directory& directory, Clock& clock, Diagnostics& diagnostica);
+
+  TextFiles& files() { return files_; }
+  Directory& directory() { return directory_; }
+
+  // Records a failure of the run, once per path and kind of failure; `descrizione`, when
+  // given, says what failed in the run's own terms ("cannot list the sample directory").
+  void segnala(const Failure& guasto, const char* descrizione = nullptr);
+  // Runs one step under the run's error policy: its failure is recorded and dropped.
+  template <typename Passo>
+  bool passo(Passo&& azione, const char* descrizione = nullptr) {
+    return esegui_passo(azione, [&](const Failure& guasto) { segnala(guasto, descrizione); });
+  }
+  // 0 when the run wrote every figure from every input it needs, 1 when it reported a
+  // failure.
+  int stato_di_uscita() const { return fallita_ ? 1 : 0; }
+
+  // Today's local date, read from the clock once per run; throws Failure when the
+  // clock cannot be read.
+  std::chrono::sys_days oggi();
+  // Takes the work directory's lock for the rest of the run; false, reported, when it
+  // cannot be had.
+  bool blocca(const std::string& cartella_lavoro);
+  // The days the run draws, from primo to ultimo; the sample directory's listing
+  // records the samples of these days.
+  void prepara_giorni(std::chrono::sys_days primo, std::chrono::sys_days ultimo);
+  // The daily run publishes the figures as well as archiving them; the back-fill only
+  // archives.
+  void solo_archivio() { pubblica_ = false; }
+  bool pubblica() const { return pubblica_; }
+
+  // The first line of the station file, from the run's one listing of the sample
+  // directory, made at the first call; none, and reported, when it cannot be had.
+  const std::optional<std::string>& riga_stazione(const std::string& cartella_dati);
+  // The station file's path, once the listing found it.
+  const std::string& file_stazione() const { return file_stazione_; }
+  // Whether the listing holds the sample of a station kind, day, hour and minute.
+  bool campione_elencato(int tipo_stazione, std::chrono::sys_days giorno, int ora,
+                         int minuto) const {
+    return elenco_campioni_.contiene(tipo_stazione, giorno, ora, minuto);
+  }
+
+  // The forecast file at path, read at the first call of the run and kept.
+  PrevisioneLetta& previsione(const std::string& path) { return previsioni_[path]; }
+
+  // Starts the record of a figure; later calls of figura() return it.
+  RegistroFigura& nuova_figura(int slot, std::chrono::sys_days data);
+  RegistroFigura& figura() { return figure_.back(); }
+  const std::vector<RegistroFigura>& figure() const { return figure_; }
+
+ private:
+  // Lists the sample directory once: records which samples of the days exist and reads
+  // the station file's first line.
+  void elenca_cartella_dati(const std::string& cartella_dati);
+
+  TextFiles& files_;
+  Directory& directory_;
+  Clock& clock_;
+  Diagnostics& diagnostica_;
+  std::set<std::pair<std::string, std::string>> segnalati_;
+  bool fallita_ = false;
+  std::optional<std::chrono::sys_days> oggi_;
+  std::unique_ptr<DirectoryLock> blocco_;
+  bool pubblica_ = true;
+  std::chrono::sys_days primo_{}, ultimo_{};
+  bool cartella_dati_elencata_ = false;
+  ElencoCampioni elenco_campioni_;
+  std::string file_stazione_;
+  std::optional<std::string> riga_stazione_;
+  std::map<std::string, PrevisioneLetta> previsioni_;
+  std::vector<RegistroFigura> figure_;
+};
+
+}  // namespace fof1plot
