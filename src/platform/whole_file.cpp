@@ -53,8 +53,8 @@ class NewFile {
   NewFile(const NewFile&) = delete;
   NewFile& operator=(const NewFile&) = delete;
 
-  void write(std::string_view bytes, Flush flush) {
-    if (!write_all(fd_, bytes) || (flush == Flush::kToDisk && ::fsync(fd_) != 0)) fail();
+  void write(std::string_view bytes) {
+    if (!write_all(fd_, bytes) || ::fsync(fd_) != 0) fail();
   }
 
   // Takes the final name, replacing what is there.
@@ -94,9 +94,9 @@ class NewFile {
 
 }  // namespace
 
-void WriteFileReplacing(const std::string& path, std::string_view bytes, Flush flush) {
+void WriteFileReplacing(const std::string& path, std::string_view bytes) {
   NewFile file(path);
-  file.write(bytes, flush);
+  file.write(bytes);
   file.replace();
 }
 
@@ -105,7 +105,7 @@ bool WriteFileUnlessPresent(const std::string& path, std::string_view bytes) {
   struct stat info;
   if (::lstat(path.c_str(), &info) == 0) return false;
   NewFile file(path);
-  file.write(bytes, Flush::kToDisk);
+  file.write(bytes);
   return file.add();
 }
 

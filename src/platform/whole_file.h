@@ -5,23 +5,17 @@
 
 namespace fof1plot {
 
-// Whether a file must be on the disk before it takes its name: figures must, a file
-// that lives only for a moment need not.
-enum class Flush { kToDisk, kNone };
-
 // The one name a write gives its bytes before they take the final name, hidden, in the
 // final name's directory; it exists only for the moment between the two.
 inline constexpr const char* kTemporaryName = ".fof1plot.tmp";
 
 // Replaces the file at path with bytes, all or nothing: the bytes go to an unnamed file
 // in the same directory (O_TMPFILE, or kTemporaryName where the file system has no
-// unnamed files), which is flushed to disk unless told otherwise and then takes the
-// name. A reader never sees half a file, a failed write leaves the old file as it was,
-// and a symbolic link at path is replaced, not followed. The new file gets the mode of
-// an ordinary new file (0666 less the umask). Throws Failure, naming path and the
-// system's reason, leaving no temporary file, when any step fails.
-void WriteFileReplacing(const std::string& path, std::string_view bytes,
-                        Flush flush = Flush::kToDisk);
+// unnamed files), which is flushed to disk and then takes the name. A reader never sees half a
+// file, a failed write leaves the old file as it was, and a symbolic link at path is replaced, not
+// followed. The new file gets the mode of an ordinary new file (0666 less the umask). Throws
+// Failure, naming path and the system's reason, leaving no temporary file, when any step fails.
+void WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 // As WriteFileReplacing where nothing is at path yet; where something is, it is left as
 // it was and the result is false.
