@@ -44,9 +44,11 @@ struct Unused : ImageExport, Directory, Diagnostics {
     return {};
   }
   void Kill(const std::string&) override {}
+  void MkDir(const std::string&) override {}
   std::string CurDir() override { return {}; }
   std::unique_ptr<DirectoryLock> Lock(const std::string&) override { return nullptr; }
   void Report(const Failure&) override {}
+  void Warn(const std::string&) override {}
 };
 
 using Minutes = std::bitset<24 * 60>;
@@ -108,7 +110,8 @@ int main(int argc, char* argv[]) {
   Unused unused;
   PosixTextFiles files;
   LocalClock clock;
-  Corsa corsa(files, unused, clock, unused);
+  PosixFileWriter writer;
+  Corsa corsa(files, unused, clock, unused, writer);
   Form1 form(canvas, unused, corsa);
   form.cartella_lavoro = work;
   form.riempi_minuti();

@@ -66,6 +66,7 @@ struct CartellaVuota : Directory {
     return {};
   }
   void Kill(const std::string&) override {}
+  void MkDir(const std::string&) override {}
   std::string CurDir() override { return "/fuzz/"; }
   std::unique_ptr<DirectoryLock> Lock(const std::string&) override {
     return std::make_unique<DirectoryLock>();
@@ -75,21 +76,27 @@ struct CartellaVuota : Directory {
 // Failures are part of what the fuzzers feed in; only the properties are checked.
 struct DiagnosticaMuta : Diagnostics {
   void Report(const Failure&) override {}
+  void Warn(const std::string&) override {}
 };
 
 struct OrologioFisso : Clock {
   std::chrono::year_month_day Date() override { return std::chrono::year{2025} / 3 / 5; }
+  std::chrono::system_clock::time_point Now() override { return {}; }
+  std::optional<std::string> TimeZone() override { return std::nullopt; }
 };
 
-// A plot window on the real text files, with the fakes above for the rest.
+// A plot window on the real text files, with the fakes above for the rest, its first
+// figure begun.
 struct FormFuzz {
+  FormFuzz() { corsa.nuova_figura(1, std::chrono::year{2025} / 3 / 5); }
   SuperficieContata canvas;
   EsportazioneNulla wpdlx1;
   PosixTextFiles files;
   CartellaVuota directory;
   OrologioFisso clock;
   DiagnosticaMuta diagnostica;
-  Corsa corsa{files, directory, clock, diagnostica};
+  PosixFileWriter scrittore;
+  Corsa corsa{files, directory, clock, diagnostica, scrittore};
   Form1 form{canvas, wpdlx1, corsa};
 };
 

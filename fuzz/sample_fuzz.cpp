@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string campo_valore;
   std::int16_t x_ultimo = 0;
   std::int16_t y_ultimo = 0;
-  if (form.leggi_campo_valore(path, campo_valore)) {
+  if (form.leggi_campo_valore(path, campo_valore) == LetturaCampione::kLetto) {
+    f.corsa.figura().campioni.emplace_back();
     form.disegna_campione(10, 15, campo_valore, x_ultimo, y_ultimo);
   }
 

@@ -8,12 +8,14 @@
 #include "canvas/gd_surface.h"
 #include "canvas/plot_window.h"
 #include "output/gd_image_export.h"
+#include "output/metrics.h"
 #include "platform/clock.h"
 #include "platform/diagnostics.h"
 #include "platform/directory.h"
 #include "platform/text_files.h"
 #include "run/command_line.h"
 #include "run/form1.h"
+#include "run/settings_check.h"
 
 namespace {
 
@@ -36,13 +38,21 @@ int esegui(const fof1plot::RigaDiComando& riga) {
   PosixDirectory directory(std::chrono::minutes(10), cartelle);
   LocalClock clock;
   StderrDiagnostics diagnostica;
-  Corsa corsa(files, directory, clock, diagnostica);
+  PosixFileWriter scrittore;
+  Corsa corsa(files, directory, clock, diagnostica, scrittore);
   Form1 form(canvas, wpdlx1, corsa);
-  if (riga.azione == RigaDiComando::Azione::kArchivio) {
+  const bool archivio = riga.azione == RigaDiComando::Azione::kArchivio;
+  if (archivio && riga.ultimo > std::chrono::sys_days{clock.Date()}) {
+    std::fprintf(stderr,
+                 "fof1plot: --archive: the last day comes after today; see 'fof1plot --help'\n");
+    return 2;
+  }
+  if (archivio) {
     form.ricostruisci_archivio(riga.primo, riga.ultimo);
   } else {
     form.Form_Load();
   }
+  if (!riga.metriche.empty()) scrivi_metriche(corsa, riga.metriche, archivio);
   return corsa.stato_di_uscita();
 }
 
@@ -66,6 +76,12 @@ int main(int argc, char* argv[]) {
       return 2;
     default:
       break;
+  }
+  if (riga.azione == RigaDiComando::Azione::kVerifica) {
+    PosixTextFiles files;
+    PosixDirectory directory;
+    LocalClock clock;
+    return verifica_impostazioni(files, directory, clock, stdout);
   }
   // A write beyond the file-size limit then fails with EFBIG like any other write.
   std::signal(SIGXFSZ, SIG_IGN);

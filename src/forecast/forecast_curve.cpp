@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "canvas/colors.h"
+#include "forecast/forecast_values.h"
 #include "platform/numbers.h"
 #include "platform/table.h"
 #include "platform/text.h"
@@ -67,6 +68,13 @@ const PrevisioneLetta& Form1::leggi_previsione(const std::string& path) {
   if (!letta.aperta) return letta;
   esegui_passo([&] { LineInput(file); }, primo_guasto(nullptr));
   esegui_passo([&] { letta.riga = LineInput(file); }, primo_guasto(nullptr));
+  // A line 2 that lacks hours is drawn as it stands, but the forecast is not what the
+  // operator meant to give.
+  const int valori = valori_previsione(letta.riga);
+  if (!letta.guasto && valori < 24) {
+    letta.guasto =
+        Failure(path, "line 2 holds " + std::to_string(valori) + " of the 24 hourly values", "");
+  }
   return letta;
 }
 

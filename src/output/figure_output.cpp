@@ -32,12 +32,13 @@ void Form1::salva_figura(const std::string& file_previsioni) {
 }
 
 // A run killed while it wrote may have left the hidden temporary name of a write in the
-// work, archive or output directory, and a run of version 1.1.0 its temporary pictures
+// work, archive, data or output directory, and a run of version 1.1.0 its temporary pictures
 // grafico1.bmp to grafico6.bmp in the work directory; the lock keeps other runs of this
 // work directory from writing meanwhile. Nothing is there in the common case.
 void Form1::rimuovi_temporanei() {
-  for (const std::string& path : {cartella_lavoro, DirectoryPart(cartella_uscita + "plotfoF1"),
-                                  cartella_lavoro + "previous_foF1_plots/"}) {
+  for (const std::string& path :
+       {cartella_lavoro, DirectoryPart(cartella_uscita + "plotfoF1"),
+        cartella_lavoro + "previous_foF1_plots/", cartella_lavoro + "previous_foF1_data/"}) {
     esegui_passo([&] { corsa.directory().Kill(DirectoryPart(path) + kTemporaryName); });
   }
   for (int k = 1; k <= 6; ++k) {

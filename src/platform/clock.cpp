@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/failure.h"
@@ -15,6 +16,12 @@ std::chrono::year_month_day LocalClock::Date() {
   return std::chrono::year{local.tm_year + 1900} /
          std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)} /
          std::chrono::day{static_cast<unsigned>(local.tm_mday)};
+}
+
+std::optional<std::string> LocalClock::TimeZone() {
+  const char* tz = std::getenv("TZ");
+  if (tz == nullptr) return std::nullopt;
+  return tz;
 }
 
 }  // namespace fof1plot

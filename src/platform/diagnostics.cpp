@@ -6,10 +6,21 @@
 
 namespace fof1plot {
 
-void StderrDiagnostics::Report(const Failure& failure) {
-  const std::string line = std::string("fof1plot: ") + failure.what() + "\n";
+namespace {
+
+void write_line(const std::string& line) {
   // Nothing useful can be done when stderr itself fails.
   [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.data(), line.size());
+}
+
+}  // namespace
+
+void StderrDiagnostics::Report(const Failure& failure) {
+  write_line(std::string("fof1plot: ") + failure.what() + "\n");
+}
+
+void StderrDiagnostics::Warn(const std::string& text) {
+  write_line("fof1plot: warning: " + text + "\n");
 }
 
 }  // namespace fof1plot

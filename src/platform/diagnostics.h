@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/failure.h"
 
 namespace fof1plot {
@@ -10,13 +12,17 @@ class Diagnostics {
   virtual ~Diagnostics() = default;
   // Records one failure; never throws.
   virtual void Report(const Failure& failure) = 0;
+  // Records a warning: something that works but is likely a mistake; never throws.
+  virtual void Warn(const std::string& text) = 0;
 };
 
-// One line on stderr per failure, "fof1plot: <path>: <what failed>: <reason>", written
-// in one piece so that the lines of runs sharing a journal do not mix.
+// One line on stderr per failure, "fof1plot: <path>: <what failed>: <reason>", and per
+// warning, "fof1plot: warning: <text>", each written in one piece so that the lines of
+// runs sharing a journal do not mix.
 class StderrDiagnostics : public Diagnostics {
  public:
   void Report(const Failure& failure) override;
+  void Warn(const std::string& text) override;
 };
 
 }  // namespace fof1plot

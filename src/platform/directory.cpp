@@ -86,6 +86,14 @@ std::string PosixDirectory::CurDir() {
   return text;
 }
 
+void PosixDirectory::MkDir(const std::string& path) {
+  struct stat info;
+  if (::mkdir(path.c_str(), 0777) == 0) return;
+  const int error = errno;
+  if (error == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return;
+  throw Failure(path, "cannot create the directory", SystemReason(error));
+}
+
 std::unique_ptr<DirectoryLock> PosixDirectory::Lock(const std::string& directory) {
   int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) fd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -31,6 +31,9 @@ class Directory {
   // The path of the current directory, ending in "/"; throws Failure when it cannot be
   // told (it was deleted, or lies too deep).
   virtual std::string CurDir() = 0;
+  // Creates a directory with mode 0777 less the umask, unless one is there; throws
+  // Failure when it cannot.
+  virtual void MkDir(const std::string& path) = 0;
   // An exclusive lock on a directory, waiting while another process holds it; throws
   // Failure when the wait reaches its limit or no lock can be taken.
   virtual std::unique_ptr<DirectoryLock> Lock(const std::string& directory) = 0;
@@ -52,6 +55,7 @@ class PosixDirectory : public Directory {
                   const std::function<void(std::string_view)>& each_name) override;
   void Kill(const std::string& path) override;
   std::string CurDir() override;
+  void MkDir(const std::string& path) override;
   std::unique_ptr<DirectoryLock> Lock(const std::string& directory) override;
 
  private:

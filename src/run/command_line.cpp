@@ -11,7 +11,10 @@ const char* const kUso =
     "                                        the five days before, and archive them\n"
     "       fof1plot --archive FIRST [LAST]  draw the archived figures of the days FIRST\n"
     "                                        to LAST (yyyy-mm-dd) again; publish nothing\n"
+    "       fof1plot --check                 check gralvo.ini and what a run needs;\n"
+    "                                        write nothing\n"
     "       fof1plot --help | --version\n"
+    "  --metrics FILE   also write the run's metrics to FILE, for Prometheus\n"
     "\n"
     "Reads gralvo.ini in the current directory: line 2 the work directory (forecasts\n"
     "mmyyyy.txt, archive previous_foF1_plots/), line 4 the station's sample directory,\n"
@@ -67,10 +70,10 @@ RigaDiComando archivio(const std::string& primo, const char* ultimo) {
 }  // namespace
 
 RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
-  static const option kOpzioni[] = {{"help", no_argument, nullptr, 'h'},
-                                    {"version", no_argument, nullptr, 'V'},
-                                    {"archive", required_argument, nullptr, 'a'},
-                                    {nullptr, 0, nullptr, 0}};
+  static const option kOpzioni[] = {
+      {"help", no_argument, nullptr, 'h'},          {"version", no_argument, nullptr, 'V'},
+      {"check", no_argument, nullptr, 'c'},         {"archive", required_argument, nullptr, 'a'},
+      {"metrics", required_argument, nullptr, 'm'}, {nullptr, 0, nullptr, 0}};
   optind = 0;
   opterr = 0;
   RigaDiComando riga;
@@ -78,14 +81,20 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
   for (int scelta; (scelta = ::getopt_long(argc, argv, "+hV", kOpzioni, nullptr)) != -1;) {
     const RigaDiComando::Azione azione = scelta == 'h'   ? RigaDiComando::Azione::kAiuto
                                          : scelta == 'V' ? RigaDiComando::Azione::kVersione
+                                         : scelta == 'c' ? RigaDiComando::Azione::kVerifica
                                                          : RigaDiComando::Azione::kArchivio;
     if (scelta == '?' || scelta == ':') {
       const std::string opzione = argv[optind - 1];
-      return errore(optopt == 'a' ? "--archive needs the first day, yyyy-mm-dd"
-                                  : "unknown option '" + opzione + "'");
+      return errore(optopt == 'a'   ? "--archive needs the first day, yyyy-mm-dd"
+                    : optopt == 'm' ? "--metrics needs a file"
+                                    : "unknown option '" + opzione + "'");
+    }
+    if (scelta == 'm') {
+      riga.metriche = optarg;
+      continue;
     }
     if (riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
-      return errore("more than one of --help, --version and --archive");
+      return errore("more than one of --help, --version, --check and --archive");
     }
     riga.azione = azione;
     if (scelta == 'a') primo = optarg;
@@ -93,7 +102,12 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
   const int resto = argc - optind;
   if (riga.azione == RigaDiComando::Azione::kArchivio) {
     if (resto > 1) return errore("unexpected argument '" + std::string(argv[optind + 1]) + "'");
-    return archivio(primo, resto == 1 ? argv[optind] : nullptr);
+    RigaDiComando letta = archivio(primo, resto == 1 ? argv[optind] : nullptr);
+    letta.metriche = riga.metriche;
+    return letta;
+  }
+  if (!riga.metriche.empty() && riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
+    return errore("--metrics goes with the daily run or --archive");
   }
   if (resto > 0) return errore("unexpected argument '" + std::string(argv[optind]) + "'");
   return riga;

@@ -7,8 +7,10 @@ namespace fof1plot {
 
 // What the command line asks of the program.
 struct RigaDiComando {
-  enum class Azione { kCorsaGiornaliera, kArchivio, kAiuto, kVersione, kErrore };
+  enum class Azione { kCorsaGiornaliera, kArchivio, kVerifica, kAiuto, kVersione, kErrore };
   Azione azione = Azione::kCorsaGiornaliera;
+  // Where to write the run's metrics, for the daily run and kArchivio; empty for none.
+  std::string metriche;
   // The days to archive again, for kArchivio.
   std::chrono::sys_days primo{}, ultimo{};
   // What is wrong with the command line, for kErrore.
@@ -18,8 +20,9 @@ struct RigaDiComando {
 // The most days one --archive call draws: ten years.
 inline constexpr int kGiorniArchivioMax = 3660;
 
-// Reads the arguments: none for the daily run, --help, --version, or --archive FIRST
-// [LAST] with dates yyyy-mm-dd; anything else is an error that names what is wrong.
+// Reads the arguments: none for the daily run, --help, --version, --check, or --archive
+// FIRST [LAST] with dates yyyy-mm-dd; --metrics FILE with the daily run or --archive.
+// Anything else is an error that names what is wrong.
 RigaDiComando leggi_riga_di_comando(int argc, char* argv[]);
 
 // The text of --help.

@@ -1,18 +1,54 @@
 #include "run/corsa.h"
 
+#include <cerrno>
+
+#include "platform/text.h"
 #include "platform/whole_file.h"
 
 namespace fof1plot {
 
-Corsa::Corsa(TextFiles& files, Directory& directory, Clock& clock, Diagnostics& diagnostica)
-    : files_(files), directory_(directory), clock_(clock), diagnostica_(diagnostica) {}
+namespace {
+
+// Whether a write failed for a reason its whole directory shares.
+bool guasto_della_cartella(const Failure& guasto) {
+  if (guasto.what_failed() != "cannot write") return false;
+  for (const int errore : {EACCES, EPERM, ENOENT, ENOTDIR, EROFS, ENOSPC, EDQUOT}) {
+    if (guasto.reason() == SystemReason(errore)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+Corsa::Corsa(TextFiles& files, Directory& directory, Clock& clock, Diagnostics& diagnostica,
+             FileWriter& scrittore)
+    : files_(files),
+      directory_(directory),
+      clock_(clock),
+      diagnostica_(diagnostica),
+      scrittore_(scrittore),
+      inizio_(clock.Now()) {}
 
 void Corsa::segnala(const Failure& guasto, const char* descrizione) {
   fallita_ = true;
   const std::string cosa = descrizione != nullptr ? descrizione : guasto.what_failed();
-  if (!segnalati_.emplace(guasto.path(), cosa).second) return;
-  diagnostica_.Report(descrizione != nullptr ? Failure(guasto.path(), cosa, guasto.reason())
-                                             : guasto);
+  const std::string path =
+      guasto_della_cartella(guasto) ? DirectoryPart(guasto.path()) : guasto.path();
+  if (!segnalati_.emplace(path, cosa).second) return;
+  const Failure riga(path.empty() && guasto.path() != path ? "./" : path, cosa, guasto.reason());
+  righe_guasti_.push_back(std::string("fof1plot: ") + riga.what());
+  diagnostica_.Report(riga);
+}
+
+void Corsa::avvisa(const std::string& testo) {
+  if (!segnalati_.emplace("", "warning: " + testo).second) return;
+  righe_avvisi_.push_back("fof1plot: warning: " + testo);
+  diagnostica_.Warn(testo);
+}
+
+std::optional<std::string> Corsa::stazione() const {
+  if (!riga_stazione_) return std::nullopt;
+  return Trim(*riga_stazione_);
 }
 
 std::chrono::sys_days Corsa::oggi() {

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/diagnostics.h"
 #include "platform/directory.h"
+#include "platform/file_writer.h"
 #include "platform/text_files.h"
 #include "run/figure_record.h"
 #include "run/step.h"
@@ -29,19 +30,29 @@ struct PrevisioneLetta {
 };
 
 // What one run needs besides the plot window: the files, directory and clock it reads,
+// the writer of its files besides the figures,
 // its lock, its diagnostics with their once-per-cause rule and whether it failed, its
 // one look at the sample directory, the forecasts it read, and the record of every
 // figure it drew.
 class Corsa {
  public:
-  Corsa(TextFiles& files, Directory& directory, Clock& clock, Diagnostics& diagnostica);
+  Corsa(TextFiles& files, Directory& directory, Clock& clock, Diagnostics& diagnostica,
+        FileWriter& scrittore);
 
   TextFiles& files() { return files_; }
   Directory& directory() { return directory_; }
+  FileWriter& scrittore() { return scrittore_; }
 
   // Records a failure of the run, once per path and kind of failure; `descrizione`, when
   // given, says what failed in the run's own terms ("cannot list the sample directory").
+  // A write that fails for a reason of its directory (no permission, no such directory,
+  // read-only, full) is reported once for the directory.
   void segnala(const Failure& guasto, const char* descrizione = nullptr);
+  // Records a warning, once per text: the run goes on and may still succeed.
+  void avvisa(const std::string& testo);
+  // The failure and warning lines the run printed, as printed.
+  const std::vector<std::string>& righe_guasti() const { return righe_guasti_; }
+  const std::vector<std::string>& righe_avvisi() const { return righe_avvisi_; }
   // Runs one step under the run's error policy: its failure is recorded and dropped.
   template <typename Passo>
   bool passo(Passo&& azione, const char* descrizione = nullptr) {
@@ -54,6 +65,10 @@ class Corsa {
   // Today's local date, read from the clock once per run; throws Failure when the
   // clock cannot be read.
   std::chrono::sys_days oggi();
+  // When the run started, and the time now.
+  std::chrono::system_clock::time_point inizio() const { return inizio_; }
+  std::chrono::system_clock::time_point adesso() { return clock_.Now(); }
+  std::optional<std::string> fuso_orario() { return clock_.TimeZone(); }
   // Takes the work directory's lock for the rest of the run; false, reported, when it
   // cannot be had.
   bool blocca(const std::string& cartella_lavoro);
@@ -68,6 +83,8 @@ class Corsa {
   // The first line of the station file, from the run's one listing of the sample
   // directory, made at the first call; none, and reported, when it cannot be had.
   const std::optional<std::string>& riga_stazione(const std::string& cartella_dati);
+  // The station file's first line without surrounding blanks, when one was read.
+  std::optional<std::string> stazione() const;
   // The station file's path, once the listing found it.
   const std::string& file_stazione() const { return file_stazione_; }
   // Whether the listing holds the sample of a station kind, day, hour and minute.
@@ -93,8 +110,12 @@ class Corsa {
   Directory& directory_;
   Clock& clock_;
   Diagnostics& diagnostica_;
+  FileWriter& scrittore_;
   std::set<std::pair<std::string, std::string>> segnalati_;
+  std::vector<std::string> righe_guasti_;
+  std::vector<std::string> righe_avvisi_;
   bool fallita_ = false;
+  std::chrono::system_clock::time_point inizio_;
   std::optional<std::chrono::sys_days> oggi_;
   std::unique_ptr<DirectoryLock> blocco_;
   bool pubblica_ = true;

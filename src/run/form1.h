@@ -37,6 +37,10 @@ class Form1 {
   void grafico_valori_autoscalati(const std::string& file_previsioni);
   // Published GIF and archived GIF; throws at the first failing step.
   void salva_figura(const std::string& file_previsioni);
+  // The figure's values as CSV beside its GIFs; drops each failing step.
+  void salva_dati(const std::string& file_previsioni);
+  // The run's health in status.json, in the output directory.
+  void scrivi_stato();
 
   // Form-level state.
   std::int16_t indice_giorno = 0;

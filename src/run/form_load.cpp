@@ -4,13 +4,16 @@
 namespace fof1plot {
 
 void Form1::Form_Load() {
-  if (!prepara_corsa() || !calcola_giorni()) return;
-  corsa.passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
-  const std::chrono::sys_days oggi = corsa.oggi();
-  corsa.prepara_giorni(oggi - std::chrono::days{5}, oggi);
-  for (indice_giorno = 1; indice_giorno <= 6; ++indice_giorno) {
-    disegna_giorno(indice_giorno, oggi - std::chrono::days{6 - indice_giorno});
+  if (!prepara_corsa()) return;
+  if (calcola_giorni()) {
+    corsa.passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
+    const std::chrono::sys_days oggi = corsa.oggi();
+    corsa.prepara_giorni(oggi - std::chrono::days{5}, oggi);
+    for (indice_giorno = 1; indice_giorno <= 6; ++indice_giorno) {
+      disegna_giorno(indice_giorno, oggi - std::chrono::days{6 - indice_giorno});
+    }
   }
+  scrivi_stato();
 }
 
 // What every run does before its day slots: minute codes, settings, lock, and the
@@ -32,6 +35,7 @@ void Form1::disegna_giorno(int slot, std::chrono::sys_days data) {
   corsa.passo([&] { grafico_valori_autoscalati(mese_anno(indice_giorno)); });
   stampa_data();
   corsa.passo([&] { salva_figura(mese_anno(indice_giorno)); });
+  salva_dati(mese_anno(indice_giorno));
   corsa.passo([&] { canvas.Cls(); });
 }
 

@@ -1,6 +1,7 @@
 #include <array>
 #include <memory>
 
+#include "run/directory_lines.h"
 #include "run/form1.h"
 
 namespace fof1plot {
@@ -10,7 +11,8 @@ namespace fof1plot {
 // directories, each kept exactly as written; the other lines are free text. False, with
 // the failure reported under the file's full path, when the file cannot be opened or
 // ends before its sixth line: without all three directories a run would write its
-// figures wherever it was started.
+// figures wherever it was started. A directory line that ends in blanks or lacks its
+// final "/" is used as written, with a warning.
 bool Form1::leggi_impostazioni() {
   esegui_passo([&] { cartella_corrente = corsa.directory().CurDir(); });
   const std::string posizione = cartella_corrente.empty()
@@ -37,6 +39,9 @@ bool Form1::leggi_impostazioni() {
         },
         al_guasto);
     if (!letta) return false;
+  }
+  for (const RigaCartella& riga : righe_cartelle(cartella_lavoro, cartella_dati, cartella_uscita)) {
+    for (const std::string& avviso : avvisi_riga_cartella(riga)) corsa.avvisa(avviso);
   }
   return true;
 }

@@ -1,3 +1,5 @@
+#include "samples/station.h"
+
 #include <array>
 #include <memory>
 #include <string_view>
@@ -41,6 +43,14 @@ std::string leggibile(const std::string& testo) {
 
 }  // namespace
 
+std::int16_t tipo_stazione_di(std::string_view riga) {
+  const std::string nome = Mid(riga, 1, 4);
+  for (const Stazione& stazione : kStazioni) {
+    if (nome == stazione.nome) return stazione.tipo;
+  }
+  return 0;
+}
+
 // The station that writes the sample directory, from the first line of the directory's
 // first ordinary file: sets codici_ora and returns the station kind, 0 when the line
 // names no known station. The directory is looked at once per run, at the first call.
@@ -48,16 +58,14 @@ std::int16_t Form1::riconosci_stazione() {
   const std::optional<std::string>& riga = corsa.riga_stazione(cartella_dati);
   if (!riga) return 0;
   corsa.figura().stazione = Trim(*riga);
-  const std::string nome = Mid(*riga, 1, 4);
-  for (const Stazione& stazione : kStazioni) {
-    if (nome == stazione.nome) {
-      for (int ora = 0; ora <= 23; ++ora) codici_ora(ora) = codice_ora(stazione.tipo, ora);
-      return stazione.tipo;
-    }
+  const std::int16_t tipo = tipo_stazione_di(*riga);
+  if (tipo == 0) {
+    corsa.segnala(Failure(corsa.file_stazione(), "the station file names no known station",
+                          "its first line begins \"" + leggibile(Mid(*riga, 1, 4)) + "\""));
+    return 0;
   }
-  corsa.segnala(Failure(corsa.file_stazione(), "the station file names no known station",
-                        "its first line begins \"" + leggibile(nome) + "\""));
-  return 0;
+  for (int ora = 0; ora <= 23; ++ora) codici_ora(ora) = codice_ora(tipo, ora);
+  return tipo;
 }
 
 const std::optional<std::string>& Corsa::riga_stazione(const std::string& cartella_dati) {

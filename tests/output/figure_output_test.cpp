@@ -35,7 +35,8 @@ class SalvaFiguraTest : public ::testing::Test {
   PosixDirectory directory;
   test::FixedClock clock{std::chrono::year{2025} / 1 / 2};
   test::FakeDiagnostics diagnostica;
-  Corsa corsa{files, directory, clock, diagnostica};
+  PosixFileWriter scrittore;
+  Corsa corsa{files, directory, clock, diagnostica, scrittore};
   Form1 form{canvas, wpdlx1, corsa};
 };
 

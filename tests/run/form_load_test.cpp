@@ -25,8 +25,8 @@ class FormLoadTest : public ::testing::Test {
     banco.form.cartella_dati.clear();
     banco.form.cartella_uscita.clear();
     banco.files.aggiungi("gralvo.ini", {"", "/w/", "", "/d/", "", "/o/"});
-    banco.files.aggiungi("/w/022025.txt", {"February", ""});
-    banco.files.aggiungi("/w/032025.txt", {"March", ""});
+    banco.files.aggiungi("/w/022025.txt", test::previsione_a_zero());
+    banco.files.aggiungi("/w/032025.txt", test::previsione_a_zero());
     banco.files.aggiungi("/d/station.txt", {"Rome"});
     banco.files.aggiungi("/d/RM041_2025064101500.TXT", test::campione(" 4.5"));
     banco.directory.elenchi["/d/"] = {"station.txt", "RM041_2025064101500.TXT"};
@@ -61,10 +61,10 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
       << "today has a value";
   EXPECT_EQ(banco.directory.bloccate, std::vector<std::string>{"/w/"});
   EXPECT_EQ(banco.directory.cancellati,
-            (std::vector<std::string>{"/w/.fof1plot.tmp", "/o/.fof1plot.tmp",
-                                      "/w/previous_foF1_plots/.fof1plot.tmp", "/w/grafico1.bmp",
-                                      "/w/grafico2.bmp", "/w/grafico3.bmp", "/w/grafico4.bmp",
-                                      "/w/grafico5.bmp", "/w/grafico6.bmp"}));
+            (std::vector<std::string>{
+                "/w/.fof1plot.tmp", "/o/.fof1plot.tmp", "/w/previous_foF1_plots/.fof1plot.tmp",
+                "/w/previous_foF1_data/.fof1plot.tmp", "/w/grafico1.bmp", "/w/grafico2.bmp",
+                "/w/grafico3.bmp", "/w/grafico4.bmp", "/w/grafico5.bmp", "/w/grafico6.bmp"}));
   EXPECT_EQ(banco.directory.elencazioni, 1);
   EXPECT_TRUE(banco.diagnostica.righe.empty());
   EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
@@ -115,7 +115,7 @@ TEST_F(FormLoadTest, TheClockIsReadOncePerRun) {
 }
 
 TEST_F(FormLoadTest, ABackfillOfFortyDaysListsOnceAndReadsEachForecastOnce) {
-  banco.files.aggiungi("/w/012025.txt", {"January", ""});
+  banco.files.aggiungi("/w/012025.txt", test::previsione_a_zero());
   const std::chrono::sys_days ultimo = std::chrono::year{2025} / 3 / 5;
   banco.form.ricostruisci_archivio(ultimo - std::chrono::days{39}, ultimo);
   EXPECT_EQ(banco.directory.elencazioni, 1);

@@ -19,8 +19,8 @@ std::string nome(const char* ora_minuto) {
 struct StazioneDiOggi {
   StazioneDiOggi() {
     banco.files.aggiungi("gralvo.ini", {"", "/w/", "", "/d/", "", "/o/"});
-    banco.files.aggiungi("/w/032025.txt", {"March", ""});
-    banco.files.aggiungi("/w/022025.txt", {"February", ""});
+    banco.files.aggiungi("/w/032025.txt", test::previsione_a_zero());
+    banco.files.aggiungi("/w/022025.txt", test::previsione_a_zero());
     banco.files.aggiungi("/d/station.txt", {"Rome"});
     auto& elenco = banco.directory.elenchi["/d/"];
     elenco = {"station.txt"};

@@ -97,7 +97,8 @@ struct DatiSuDisco {
   PosixDirectory directory;
   test::FixedClock clock{std::chrono::year{2025} / 3 / 10};
   test::FakeDiagnostics diagnostica;
-  Corsa corsa{files, directory, clock, diagnostica};
+  PosixFileWriter scrittore;
+  Corsa corsa{files, directory, clock, diagnostica, scrittore};
   Form1 form{canvas, wpdlx1, corsa};
 };
 

@@ -17,14 +17,15 @@ struct Banco {
     form.cartella_uscita = "/out/";
     const std::chrono::sys_days oggi = clock.oggi;
     corsa.prepara_giorni(oggi - std::chrono::days{5}, oggi);
-    corsa.nuova_figura(6, oggi);
+    corsa.nuova_figura(0, oggi);
   }
   FakeImageExport wpdlx1;
   FakeTextFiles files;
   FakeDirectory directory;
   FixedClock clock{std::chrono::year{2025} / 3 / 5};
   FakeDiagnostics diagnostica;
-  Corsa corsa{files, directory, clock, diagnostica};
+  FakeFileWriter scrittore;
+  Corsa corsa{files, directory, clock, diagnostica, scrittore};
   Form1 form;
 };
 

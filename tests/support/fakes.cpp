@@ -46,6 +46,12 @@ std::string esadecimale(Colore colore) {
   return testo;
 }
 
+std::vector<std::string> previsione_a_zero() {
+  std::string riga;
+  for (int ora = 0; ora < 24; ++ora) riga += "  0.0";
+  return {"forecast", riga};
+}
+
 std::vector<std::string> campione(const std::string& campo) {
   return {"Rome", "2", "3", "4", "5", "6", "2025064101500  " + campo + " 1.23"};
 }
@@ -105,6 +111,17 @@ bool FakeImageExport::WriteNewGif(const std::string& path, bool flag) {
   return presenti.insert(path).second;
 }
 void FakeImageExport::Release() { registra("Release"); }
+
+void FakeFileWriter::Write(const std::string& path, std::string_view bytes) {
+  if (guasti.count(path) != 0) throw Failure(path, "cannot write", "Input/output error");
+  scritti[path] = bytes;
+}
+
+bool FakeFileWriter::WriteNew(const std::string& path, std::string_view bytes) {
+  if (scritti.count(path) != 0) return false;
+  Write(path, bytes);
+  return true;
+}
 
 void FakeTextFiles::aggiungi(const std::string& path, std::vector<std::string> righe) {
   file[path] = std::move(righe);

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/diagnostics.h"
 #include "platform/directory.h"
+#include "platform/file_writer.h"
 #include "platform/text_files.h"
 
 namespace fof1plot::test {
@@ -90,9 +91,11 @@ class FakeDirectory : public Directory {
                   const std::function<void(std::string_view)>& each_name) override;
   void Kill(const std::string& path) override;
   std::string CurDir() override { return corrente; }
+  void MkDir(const std::string& path) override { create.push_back(path); }
   std::unique_ptr<DirectoryLock> Lock(const std::string& directory) override;
   std::map<std::string, std::vector<std::string>> elenchi;
   std::string corrente = "/home/op/";
+  std::vector<std::string> create;
   int elencazioni = 0;
   std::vector<std::string> cancellati;
   std::vector<std::string> bloccate;
@@ -100,14 +103,17 @@ class FakeDirectory : public Directory {
   bool guasto_lock = false;
 };
 
-// Records each reported failure as its line, "path: what failed: reason".
+// Records each reported failure as its line, "path: what failed: reason", and each
+// warning.
 class FakeDiagnostics : public Diagnostics {
  public:
   void Report(const Failure& failure) override { righe.push_back(failure.what()); }
+  void Warn(const std::string& text) override { avvisi.push_back(text); }
   std::vector<std::string> righe;
+  std::vector<std::string> avvisi;
 };
 
-// A clock on a fixed day that counts how often it is read.
+// A clock on a fixed day, at 10:00 UTC, that counts how often the date is read.
 class FixedClock : public Clock {
  public:
   explicit FixedClock(std::chrono::year_month_day oggi) : oggi(oggi) {}
@@ -115,12 +121,29 @@ class FixedClock : public Clock {
     ++letture;
     return oggi;
   }
+  std::chrono::system_clock::time_point Now() override {
+    return std::chrono::sys_days{oggi} + std::chrono::hours{10};
+  }
+  std::optional<std::string> TimeZone() override { return fuso; }
   std::chrono::year_month_day oggi;
+  std::optional<std::string> fuso = "UTC";
   int letture = 0;
+};
+
+// Files written in memory; a write fails when its path is told to.
+class FakeFileWriter : public FileWriter {
+ public:
+  void Write(const std::string& path, std::string_view bytes) override;
+  bool WriteNew(const std::string& path, std::string_view bytes) override;
+  std::map<std::string, std::string> scritti;
+  std::set<std::string> guasti;
 };
 
 // "#RRGGBB", as colours appear in the records.
 std::string esadecimale(Colore colore);
+
+// A forecast file whose line 2 holds 24 hourly values of 0.0.
+std::vector<std::string> previsione_a_zero();
 
 // A sample file of seven lines whose value field, columns 16 to 19, holds campo.
 std::vector<std::string> campione(const std::string& campo);

@@ -1,0 +1,89 @@
+#include "output/figure_data.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "platform/text.h"
+#include "run/form1.h"
+
+namespace fof1plot {
+namespace {
+
+// A CSV field, quoted where it holds a comma, a quote or a line end.
+std::string campo_csv(std::string_view testo) {
+  if (testo.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(testo);
+  std::string quotato = "\"";
+  for (const char c : testo) {
+    if (c == '"') quotato += '"';
+    quotato += c;
+  }
+  return quotato + "\"";
+}
+
+}  // namespace
+
+std::string in_mhz(double decimi) {
+  const long long intero = std::llround(decimi);
+  const long long assoluto = intero < 0 ? -intero : intero;
+  char testo[48];
+  std::snprintf(testo, sizeof testo, "%s%lld.%lld", intero < 0 ? "-" : "", assoluto / 10,
+                assoluto % 10);
+  return testo;
+}
+
+std::string ora_utc(std::chrono::sys_days giorno, int ora, int minuto) {
+  const std::chrono::year_month_day data{giorno};
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%04d-%02u-%02uT%02d:%02d:00Z", static_cast<int>(data.year()),
+                static_cast<unsigned>(data.month()), static_cast<unsigned>(data.day()), ora,
+                minuto);
+  return testo;
+}
+
+std::string testo_csv(const RegistroFigura& figura) {
+  std::vector<const CampioneRegistrato*> letti;
+  for (const CampioneRegistrato& c : figura.campioni) {
+    if (c.lettura == LetturaCampione::kLetto) letti.push_back(&c);
+  }
+  std::stable_sort(letti.begin(), letti.end(), [](const auto* a, const auto* b) {
+    return a->ora * 60 + a->minuto < b->ora * 60 + b->minuto;
+  });
+  std::string csv = "time_utc,foF1_MHz,field\n";
+  for (const CampioneRegistrato* c : letti) {
+    csv += ora_utc(figura.data, c->ora, c->minuto);
+    csv += ',';
+    if (c->tipo == TipoCampo::kValore) csv += in_mhz(c->decimi);
+    csv += ',';
+    csv += campo_csv(c->campo_valore());
+    csv += '\n';
+  }
+  return csv;
+}
+
+// Beside each figure its values: the published plotfoF1<k>.csv, and the archived
+// previous_foF1_data/<yyyy><ddd>.csv under the archive rule of the figure's GIF.
+void Form1::salva_dati(const std::string& file_previsioni) {
+  const RegistroFigura& figura = corsa.figura();
+  const std::string csv = testo_csv(figura);
+  if (corsa.pubblica()) {
+    corsa.passo([&] {
+      corsa.scrittore().Write(cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + ".csv",
+                              csv);
+    });
+  }
+  const std::string cartella = cartella_lavoro + "previous_foF1_data/";
+  if (!corsa.passo([&] { corsa.directory().MkDir(cartella); })) return;
+  const std::string archiviato =
+      cartella + Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno) + ".csv";
+  corsa.passo([&] {
+    if (figura.completa()) {
+      corsa.scrittore().Write(archiviato, csv);
+    } else {
+      corsa.scrittore().WriteNew(archiviato, csv);
+    }
+  });
+}
+
+}  // namespace fof1plot

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "run/figure_record.h"
+
+namespace fof1plot {
+
+// A figure's values as CSV (UTF-8, LF line ends, RFC 4180 quoting): the header
+// "time_utc,foF1_MHz,field", then one row per sample read, in time order (minute 00
+// first in its hour): its UT time, the value drawn in MHz for a field of the station's
+// dd.d form (empty otherwise), and the field as found.
+std::string testo_csv(const RegistroFigura& figura);
+
+// A value in tenths of MHz written in MHz, as "4.5" or "12.0".
+std::string in_mhz(double decimi);
+
+// "yyyy-mm-ddThh:mm:00Z".
+std::string ora_utc(std::chrono::sys_days giorno, int ora, int minuto);
+
+}  // namespace fof1plot

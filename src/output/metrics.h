@@ -1,0 +1,35 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "run/corsa.h"
+
+namespace fof1plot {
+
+// What the metrics tell besides the run's records.
+struct ContestoMetriche {
+  std::chrono::system_clock::time_point fine;
+  double durata_secondi = 0;
+  bool archivio = false;
+  int stato_di_uscita = 0;
+  // The last successful run's time, from the previous metrics file.
+  std::optional<std::string> ultimo_successo;
+};
+
+// The run's metrics in the Prometheus text format, all gauges, for node_exporter's
+// textfile collector: when it ran, whether it succeeded, how long it took, its failure
+// lines, the last success, and the samples of each slot (daily run) or the days drawn
+// (back-fill).
+std::string testo_metriche(const Corsa& corsa, const ContestoMetriche& contesto);
+
+// The value of fof1plot_last_success_timestamp_seconds in a metrics file's text.
+std::optional<std::string> ultimo_successo(std::string_view testo);
+
+// Writes the run's metrics to path, whole, keeping the last success time of the file
+// there when this run failed; a failure to write is reported.
+void scrivi_metriche(Corsa& corsa, const std::string& path, bool archivio);
+
+}  // namespace fof1plot

@@ -1,0 +1,115 @@
+#include "output/status_file.h"
+
+#include <cstdio>
+#include <ctime>
+#include <nlohmann/json.hpp>
+
+#include "output/figure_data.h"
+#include "run/form1.h"
+
+namespace fof1plot {
+namespace {
+
+using nlohmann::json;
+
+std::string data_iso(std::chrono::sys_days giorno) {
+  const std::chrono::year_month_day data{giorno};
+  char testo[16];
+  std::snprintf(testo, sizeof testo, "%04d-%02u-%02u", static_cast<int>(data.year()),
+                static_cast<unsigned>(data.month()), static_cast<unsigned>(data.day()));
+  return testo;
+}
+
+json esito_archivio(EsitoArchivio esito) {
+  switch (esito) {
+    case EsitoArchivio::kSostituita:
+      return "replaced";
+    case EsitoArchivio::kNuova:
+      return "new";
+    case EsitoArchivio::kMantenuta:
+      return "kept";
+    default:
+      return nullptr;
+  }
+}
+
+json giorno_json(const RegistroFigura& figura) {
+  const std::string k = std::to_string(figura.slot);
+  char archivio[16];
+  std::snprintf(archivio, sizeof archivio, "%04d%03d.gif",
+                static_cast<int>(std::chrono::year_month_day{figura.data}.year()),
+                figura.giorno_anno);
+  json primo = nullptr, ultimo = nullptr;
+  for (const CampioneRegistrato& c : figura.campioni) {
+    if (c.lettura != LetturaCampione::kLetto) continue;
+    const std::string quando = ora_utc(figura.data, c.ora, c.minuto);
+    if (primo.is_null() || quando < primo.get<std::string>()) primo = quando;
+    if (ultimo.is_null() || quando > ultimo.get<std::string>()) ultimo = quando;
+  }
+  json previsione = json::array();
+  for (const auto& valore : figura.previsione) {
+    previsione.push_back(valore ? json(*valore / 10.0) : json(nullptr));
+  }
+  return {{"slot", figura.slot},
+          {"date", data_iso(figura.data)},
+          {"day_of_year", figura.giorno_anno},
+          {"figure", "plotfoF1" + k + ".gif"},
+          {"data", "plotfoF1" + k + ".csv"},
+          {"archive", archivio},
+          {"archive_outcome", esito_archivio(figura.archivio)},
+          {"samples", figura.letti()},
+          {"values", figura.conta(TipoCampo::kValore)},
+          {"na", figura.conta(TipoCampo::kNA)},
+          {"no", figura.conta(TipoCampo::kNO)},
+          {"other", figura.conta(TipoCampo::kAltro)},
+          {"first", primo},
+          {"last", ultimo},
+          {"forecast_MHz", previsione}};
+}
+
+}  // namespace
+
+std::string iso_utc(std::chrono::system_clock::time_point quando) {
+  const std::time_t secondi = std::chrono::system_clock::to_time_t(quando);
+  std::tm utc{};
+  ::gmtime_r(&secondi, &utc);
+  char testo[32];
+  std::strftime(testo, sizeof testo, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return testo;
+}
+
+std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
+  json giorni = json::array();
+  for (const RegistroFigura& figura : corsa.figure()) {
+    if (figura.slot > 0) giorni.push_back(giorno_json(figura));
+  }
+  const std::optional<std::string> stazione = corsa.stazione();
+  const json stato = {
+      {"program", "fof1plot"},
+      {"version", FOF1PLOT_VERSION},
+      {"generated", iso_utc(contesto.generato)},
+      {"time_zone", contesto.fuso_orario ? json(*contesto.fuso_orario) : json(nullptr)},
+      {"local_date", data_iso(contesto.data_locale)},
+      {"station", stazione ? json(*stazione) : json(nullptr)},
+      {"exit_status", contesto.stato_di_uscita},
+      {"failures", corsa.righe_guasti()},
+      {"warnings", corsa.righe_avvisi()},
+      {"days", giorni}};
+  // Bytes that are not UTF-8 (a station line in another encoding) are replaced, not a
+  // reason to lose the file.
+  return stato.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+// status.json in the output directory, after every daily run that read its settings,
+// written whole so that a page or a monitor never reads half of it.
+void Form1::scrivi_stato() {
+  ContestoStato contesto;
+  contesto.generato = corsa.adesso();
+  contesto.fuso_orario = corsa.fuso_orario();
+  esegui_passo([&] { contesto.data_locale = corsa.oggi(); });
+  contesto.stato_di_uscita = corsa.stato_di_uscita();
+  const std::string testo = testo_stato(corsa, contesto);
+  corsa.passo([&] { corsa.scrittore().Write(cartella_uscita + "status.json", testo); });
+}
+
+}  // namespace fof1plot

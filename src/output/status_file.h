@@ -1,0 +1,27 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "run/corsa.h"
+
+namespace fof1plot {
+
+// What the status file tells besides the run's records.
+struct ContestoStato {
+  std::chrono::system_clock::time_point generato;
+  std::optional<std::string> fuso_orario;
+  std::chrono::sys_days data_locale;
+  int stato_di_uscita = 0;
+};
+
+// The daily run's health as JSON: the program, when and where it ran, the station, its
+// exit status and stderr lines, and for each of the six days what its figure shows and
+// what became of its archived figure.
+std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto);
+
+// "yyyy-mm-ddThh:mm:ssZ".
+std::string iso_utc(std::chrono::system_clock::time_point quando);
+
+}  // namespace fof1plot
