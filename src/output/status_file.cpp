@@ -10,7 +10,7 @@
 namespace fof1plot {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 std::string data_iso(std::chrono::sys_days giorno) {
   const std::chrono::year_month_day data{giorno};

@@ -16,8 +16,12 @@ for f in bin/fof1plot share/man/man1/fof1plot.1.gz lib/sysusers.d/fof1plot.conf 
          lib/tmpfiles.d/fof1plot.conf; do
   [ -f "$prefix/$f" ] || fail "missing from the install tree: $f"
 done
-for f in README.md operating.md gralvo.ini index.html copyright changelog.gz cron.d; do
+for f in README.md docs/operating.md gralvo.ini index.html copyright changelog.gz cron.d; do
   [ -f "$doc/$f" ] || fail "missing from the documentation: $f"
+done
+# Every relative link of the installed README finds its file.
+for link in $(grep -o '](docs/[^)]*)' "$doc/README.md" | sed 's/^](//; s/)$//' | sort -u); do
+  [ -f "$doc/$link" ] || fail "the installed README links to $link, which is not there"
 done
 for u in fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer; do
   [ -f "$units/$u" ] || fail "missing unit: $u"
@@ -92,7 +96,7 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
   contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
   for f in ./usr/bin/fof1plot ./usr/share/man/man1/fof1plot.1.gz \
            ./usr/share/doc/fof1plot/copyright ./usr/share/doc/fof1plot/README.md \
-           ./usr/share/doc/fof1plot/operating.md ./usr/share/doc/fof1plot/gralvo.ini \
+           ./usr/share/doc/fof1plot/docs/operating.md ./usr/share/doc/fof1plot/gralvo.ini \
            ./usr/share/doc/fof1plot/index.html ./usr/share/doc/fof1plot/cron.d \
            ./usr/lib/systemd/system/fof1plot.service ./usr/lib/systemd/system/fof1plot.timer \
            ./usr/lib/systemd/system/fof1plot@.service ./usr/lib/systemd/system/fof1plot@.timer \

@@ -1,0 +1,245 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "platform/whole_file.h"
+#include "support/station_tree.h"
+
+namespace fof1plot {
+namespace {
+
+using nlohmann::json;
+using test::scrivi;
+
+using StatusTest = test::AlberoStazione;
+
+TEST_F(StatusTest, AGoodRunTellsEachDayAndItsHealth) {
+  ASSERT_EQ(esegui(), 0);
+  const json stato = json::parse(ReadWholeFile(cartella / "out/status.json"));
+  EXPECT_EQ(stato["program"], "fof1plot");
+  EXPECT_EQ(stato["version"], FOF1PLOT_VERSION);
+  EXPECT_EQ(stato["generated"], "2025-01-03T10:00:00Z");
+  EXPECT_EQ(stato["time_zone"], "UTC");
+  EXPECT_EQ(stato["local_date"], "2025-01-03");
+  EXPECT_EQ(stato["station"], "Rome ionosonde");
+  EXPECT_EQ(stato["exit_status"], 0);
+  EXPECT_EQ(stato["failures"], json::array());
+  EXPECT_EQ(stato["warnings"], json::array());
+  ASSERT_EQ(stato["days"].size(), 6u);
+  const json& primo = stato["days"][0];
+  EXPECT_EQ(primo["slot"], 1);
+  EXPECT_EQ(primo["date"], "2024-12-29");
+  EXPECT_EQ(primo["day_of_year"], 364);
+  EXPECT_EQ(primo["archive"], "2024364.gif");
+  EXPECT_EQ(primo["archive_outcome"], "new");
+  EXPECT_EQ(primo["samples"], 0);
+  EXPECT_TRUE(primo["first"].is_null());
+  const json& oggi = stato["days"][5];
+  EXPECT_EQ(oggi["slot"], 6);
+  EXPECT_EQ(oggi["figure"], "plotfoF16.gif");
+  EXPECT_EQ(oggi["data"], "plotfoF16.csv");
+  EXPECT_EQ(oggi["archive"], "2025003.gif");
+  EXPECT_EQ(oggi["archive_outcome"], "new");
+  EXPECT_EQ(oggi["samples"], 4);
+  EXPECT_EQ(oggi["values"], 2);
+  EXPECT_EQ(oggi["na"], 1);
+  EXPECT_EQ(oggi["no"], 1);
+  EXPECT_EQ(oggi["other"], 0);
+  EXPECT_EQ(oggi["first"], "2025-01-03T10:15:00Z");
+  EXPECT_EQ(oggi["last"], "2025-01-03T11:15:00Z");
+  ASSERT_EQ(oggi["forecast_MHz"].size(), 24u);
+  EXPECT_DOUBLE_EQ(oggi["forecast_MHz"][12].get<double>(), 20.0);
+  ASSERT_EQ(esegui(), 0);
+  EXPECT_EQ(json::parse(ReadWholeFile(cartella / "out/status.json"))["days"][5]["archive_outcome"],
+            "replaced");
+}
+
+TEST_F(StatusTest, AFailedRunTellsItsFailuresAndWarnings) {
+  std::filesystem::remove(cartella / "work/012025.txt");
+  scrivi(cartella / "gralvo.ini", "w\n" + cartella / "work/" + "\nd\n" + cartella / "data/" +
+                                      "\no\n" + cartella / "out/ \n");
+  test::crea_cartella(cartella / "out/ ");
+  const test::Esito esito = avvia();
+  EXPECT_EQ(esito.stato, 1);
+  const json stato = json::parse(ReadWholeFile(cartella / "out/ status.json"));
+  EXPECT_EQ(stato["exit_status"], 1);
+  const std::string guasto = "fof1plot: " + cartella / "work/012025.txt" +
+                             ": cannot open the forecast file: No such file or directory";
+  EXPECT_EQ(stato["failures"], json::array({guasto}));
+  ASSERT_EQ(stato["warnings"].size(), 2u) << "blanks, and no final /";
+  EXPECT_EQ(esito.errori, stato["warnings"][0].get<std::string>() + "\n" +
+                              stato["warnings"][1].get<std::string>() + "\n" + guasto + "\n")
+      << "the lines as printed";
+  EXPECT_EQ(stato["days"][5]["archive_outcome"], "new");
+}
+
+TEST_F(StatusTest, AnOutputLineWithoutItsSlashWarnsAndStillSucceeds) {
+  scrivi(cartella / "gralvo.ini",
+         "w\n" + cartella / "work/" + "\nd\n" + cartella / "data/" + "\no\n" + cartella / "out\n");
+  const test::Esito esito = avvia();
+  EXPECT_EQ(esito.stato, 0);
+  EXPECT_EQ(esito.errori, "fof1plot: warning: output directory (line 6) \"" + cartella / "out" +
+                              "\" does not end in \"/\", so names such as " + cartella / "out" +
+                              "plotfoF11.gif follow from it; end line 6 with \"/\"\n");
+  EXPECT_TRUE(test::FiguraGif(cartella / "outplotfoF16.gif").valida()) << "runs as written";
+}
+
+TEST_F(StatusTest, AForecastShortOfItsValuesIsAFailure) {
+  scrivi(cartella / "work/012025.txt", "forecast\r\n  4.0  5.0\r\n");
+  const test::Esito esito = avvia();
+  EXPECT_EQ(esito.stato, 1);
+  EXPECT_EQ(esito.errori, "fof1plot: " + cartella / "work/012025.txt" +
+                              ": line 2 holds 2 of the 24 hourly values\n");
+}
+
+// The metrics file of the tree's runs.
+class MetricsTest : public test::AlberoStazione {
+ protected:
+  std::string metriche() const { return ReadWholeFile(cartella / "metrics.prom"); }
+  // Whether a metric holds a time within the minute after a given Unix time.
+  ::testing::AssertionResult nel_minuto(const std::string& nome, double inizio) const {
+    const std::string testo = valore(nome);
+    const double secondi = std::strtod(testo.c_str(), nullptr);
+    if (secondi >= inizio && secondi < inizio + 60) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << nome << " is " << testo;
+  }
+  // The value of a metric line, the name with its labels.
+  std::string valore(const std::string& nome) const {
+    const std::string testo = metriche();
+    const std::size_t inizio = testo.find("\n" + nome + " ");
+    if (inizio == std::string::npos) return "absent";
+    const std::size_t da = inizio + nome.size() + 2;
+    return testo.substr(da, testo.find('\n', da) - da);
+  }
+};
+
+TEST_F(MetricsTest, ADailyRunsMetricsPassPromtoolAndKeepTheLastSuccessAfterAFailure) {
+  ASSERT_EQ(avvia({"--metrics", cartella / "metrics.prom"}).stato, 0);
+  if (std::system("command -v promtool >/dev/null") == 0) {
+    const std::string comando = "promtool check metrics < '" + cartella / "metrics.prom" + "'";
+    EXPECT_EQ(std::system(comando.c_str()), 0) << metriche();
+  }
+  EXPECT_EQ(valore("fof1plot_run_success"), "1");
+  EXPECT_EQ(valore("fof1plot_failures"), "0");
+  EXPECT_TRUE(nel_minuto("fof1plot_last_run_timestamp_seconds", 1735898400));  // 2025-01-03 10:00
+  const std::string successo = valore("fof1plot_last_success_timestamp_seconds");
+  EXPECT_EQ(successo, valore("fof1plot_last_run_timestamp_seconds"));
+  EXPECT_EQ(valore("fof1plot_samples{slot=\"6\",kind=\"value\"}"), "2");
+  EXPECT_EQ(valore("fof1plot_samples{slot=\"6\",kind=\"na\"}"), "1");
+  EXPECT_EQ(valore("fof1plot_samples{slot=\"1\",kind=\"other\"}"), "0");
+  EXPECT_NE(metriche().find("# TYPE fof1plot_run_duration_seconds gauge"), std::string::npos);
+
+  std::filesystem::remove(cartella / "work/012025.txt");
+  const test::Esito fallita =
+      test::avvia_fof1plot(cartella.path(), "2025-01-04 10:00:00", {"--metrics", "metrics.prom"});
+  EXPECT_EQ(fallita.stato, 1);
+  EXPECT_EQ(valore("fof1plot_run_success"), "0");
+  EXPECT_EQ(valore("fof1plot_failures"), "1");
+  EXPECT_TRUE(nel_minuto("fof1plot_last_run_timestamp_seconds", 1735984800));  // a day later
+  EXPECT_EQ(valore("fof1plot_last_success_timestamp_seconds"), successo) << "kept";
+}
+
+TEST_F(MetricsTest, ABackfillCountsItsDaysAndAFirstFailureHasNoSuccessTime) {
+  std::filesystem::remove(cartella / "work/122024.txt");
+  EXPECT_EQ(avvia({"--metrics", "metrics.prom", "--archive", "2025-01-01", "2025-01-03"}).stato, 0);
+  EXPECT_EQ(valore("fof1plot_archive_days"), "3");
+  EXPECT_EQ(valore("fof1plot_samples{slot=\"6\",kind=\"value\"}"), "absent");
+  EXPECT_EQ(avvia({"--metrics", "metrics2.prom", "--archive", "2024-12-31"}).stato, 1);
+  EXPECT_EQ(ReadWholeFile(cartella / "metrics2.prom").find("last_success"), std::string::npos);
+}
+
+// Every file under a directory, with its content.
+std::set<std::pair<std::string, std::string>> contenuto(const std::string& cartella) {
+  std::set<std::pair<std::string, std::string>> file;
+  for (const auto& voce : std::filesystem::recursive_directory_iterator(cartella)) {
+    file.emplace(voce.path(), voce.is_regular_file() ? ReadWholeFile(voce.path()) : "");
+  }
+  return file;
+}
+
+TEST(CheckTest, OneLinePerCheckAndAnExitStatusThatSaysWhetherARunWouldSucceed) {
+  namespace fs = std::filesystem;
+  const auto impostazioni = [](const test::CartellaTemporanea& c, const std::string& uscita) {
+    scrivi(c / "gralvo.ini", "w\n" + c / "work/" + "\nd\n" + c / "data/" + "\no\n" + uscita + "\n");
+  };
+  const struct {
+    const char* guasto;
+    std::function<void(const test::CartellaTemporanea&)> guasta;
+    int stato;
+    std::string riga;
+  } kCasi[] = {
+      {"nothing", [](auto&) {}, 0, "ok: station file "},
+      {"next month's forecast missing", [](auto&) {}, 0,
+       "warning: forecast {}/work/022025.txt: cannot open"},
+      {"settings missing", [](auto& c) { fs::remove(c / "gralvo.ini"); }, 1,
+       "error: {}/gralvo.ini: cannot open: No such file or directory"},
+      {"output line without its /", [&](auto& c) { impostazioni(c, c / "out"); }, 0,
+       "warning: output directory (line 6) \"{}/out\" does not end in \"/\""},
+      {"output line ending in a blank", [&](auto& c) { impostazioni(c, c / "out/ "); }, 0,
+       "warning: output directory (line 6) \"{}/out/ \" ends in blanks"},
+      {"output directory missing", [&](auto& c) { impostazioni(c, c / "gone/"); }, 1,
+       "error: output directory (line 6) \"{}/gone/\": No such file or directory"},
+      {"archive folder missing", [](auto& c) { fs::remove(c / "work/previous_foF1_plots"); }, 1,
+       "error: {}/work/previous_foF1_plots/: No such file or directory"},
+      {"forecast short of values",
+       [](auto& c) { scrivi(c / "work/012025.txt", "f\r\n  4.0  5.0\r\n"); }, 1,
+       "error: forecast {}/work/012025.txt: line 2 holds 2 of the 24 hourly values"},
+      {"no known station", [](auto& c) { scrivi(c / "data/00-station.txt", "Paris\r\n"); }, 1,
+       "error: station file {}/data/00-station.txt names no known station"},
+      {"no sample today", [](auto& c) { fs::remove(c / "data/RM041_2025003101500.TXT"); }, 0,
+       "ok: station file {}/data/00-station.txt names Rome; today's samples: 3"},
+  };
+  for (const auto& caso : kCasi) {
+    SCOPED_TRACE(caso.guasto);
+    test::Albero albero;
+    caso.guasta(albero.cartella);
+    const auto prima = contenuto(albero.cartella.path());
+    const test::Esito esito = albero.avvia({"--check"});
+    EXPECT_EQ(esito.stato, caso.stato) << esito.uscita;
+    std::string riga = caso.riga;
+    if (const std::size_t segnaposto = riga.find("{}"); segnaposto != std::string::npos) {
+      riga.replace(segnaposto, 2, albero.cartella.path());
+    }
+    EXPECT_NE(esito.uscita.find(riga), std::string::npos) << esito.uscita;
+    EXPECT_EQ(contenuto(albero.cartella.path()), prima) << "the check writes nothing";
+    std::istringstream righe(esito.uscita);
+    for (std::string r; std::getline(righe, r);) {
+      EXPECT_TRUE(r.starts_with("ok: ") || r.starts_with("warning: ") || r.starts_with("error: "))
+          << r;
+    }
+  }
+}
+
+TEST(CheckTest, AHeldLockAndAnUnwritableOutputAreToldForTheUserWhoChecks) {
+  test::Albero albero;
+  const int lavoro = ::open((albero.cartella / "work").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_EQ(::flock(lavoro, LOCK_EX), 0);
+  const test::Esito bloccata = albero.avvia({"--check"});
+  ::close(lavoro);
+  EXPECT_NE(bloccata.uscita.find("warning: a run holds the lock on " + albero.cartella / "work/"),
+            std::string::npos)
+      << bloccata.uscita;
+  if (::geteuid() != 0) GTEST_SKIP() << "the user nobody needs root";
+  std::filesystem::permissions(albero.cartella.path(), std::filesystem::perms::all);
+  for (const char* d : {"work", "work/previous_foF1_plots", "data"}) {
+    std::filesystem::permissions(albero.cartella / d, std::filesystem::perms::all);
+  }
+  const test::Esito nobody = albero.avvia({"--check"}, true);
+  EXPECT_EQ(nobody.stato, 1);
+  EXPECT_NE(nobody.uscita.find("error: nobody cannot write " + albero.cartella / "out/" +
+                               ": Permission denied"),
+            std::string::npos)
+      << nobody.uscita;
+}
+
+}  // namespace
+}  // namespace fof1plot
