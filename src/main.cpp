@@ -7,6 +7,8 @@
 
 #include "canvas/gd_surface.h"
 #include "canvas/plot_window.h"
+#include "canvas/svg_surface.h"
+#include "canvas/tee_surface.h"
 #include "output/gd_image_export.h"
 #include "output/metrics.h"
 #include "platform/clock.h"
@@ -31,7 +33,11 @@ void al_limite_cpu(int) {
 // and drops the step, so only a failure to build those objects throws.
 int esegui(const fof1plot::RigaDiComando& riga) {
   using namespace fof1plot;
-  GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  GdSurface pixel(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  // With the site, the same procedures also draw each figure as vectors.
+  SvgSurface vettoriale(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  TeeSurface entrambe(pixel, vettoriale);
+  DrawingSurface& canvas = riga.sito ? static_cast<DrawingSurface&>(entrambe) : pixel;
   GdImageExport wpdlx1;
   const auto cartelle = std::make_shared<OpenDirectories>();
   PosixTextFiles files(cartelle);
@@ -40,6 +46,7 @@ int esegui(const fof1plot::RigaDiComando& riga) {
   StderrDiagnostics diagnostica;
   PosixFileWriter scrittore;
   Corsa corsa(files, directory, clock, diagnostica, scrittore);
+  if (riga.sito) corsa.imposta_disegno_vettoriale(&vettoriale);
   Form1 form(canvas, wpdlx1, corsa);
   const bool archivio = riga.azione == RigaDiComando::Azione::kArchivio;
   if (archivio && riga.ultimo > std::chrono::sys_days{clock.Date()}) {

@@ -39,7 +39,11 @@ class DrawingSurface {
   // scale and fill settings stay.
   virtual void Cls() = 0;
 
-  // The canvas as a BMP picture: all paint since the last Cls.
+  // A hint for the shapes drawn while it is set, such as a sample's time and value; an
+  // empty text ends it. A surface that cannot show hints ignores it.
+  virtual void ToolTipText(const std::string& /*testo*/) {}
+
+  // The canvas as a picture, all paint since the last Cls: a BMP for a pixel canvas.
   virtual std::string Image() = 0;
 };
 

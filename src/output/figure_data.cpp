@@ -24,12 +24,11 @@ std::string campo_csv(std::string_view testo) {
 
 }  // namespace
 
-std::string in_mhz(double decimi) {
-  const long long intero = std::llround(decimi);
-  const long long assoluto = intero < 0 ? -intero : intero;
-  char testo[48];
-  std::snprintf(testo, sizeof testo, "%s%lld.%lld", intero < 0 ? "-" : "", assoluto / 10,
-                assoluto % 10);
+std::string data_iso(std::chrono::sys_days giorno) {
+  const std::chrono::year_month_day data{giorno};
+  char testo[24];
+  std::snprintf(testo, sizeof testo, "%04d-%02u-%02u", static_cast<int>(data.year()),
+                static_cast<unsigned>(data.month()), static_cast<unsigned>(data.day()));
   return testo;
 }
 
@@ -62,28 +61,35 @@ std::string testo_csv(const RegistroFigura& figura) {
   return csv;
 }
 
-// Beside each figure its values: the published plotfoF1<k>.csv, and the archived
-// previous_foF1_data/<yyyy><ddd>.csv under the archive rule of the figure's GIF.
+// Beside each figure its values, and with the web site its SVG: the published
+// plotfoF1<k>.csv and .svg, and the archived previous_foF1_data/<yyyy><ddd>.csv and
+// .svg under the archive rule of the figure's GIF, each file on its own.
 void Form1::salva_dati(const std::string& file_previsioni) {
   const RegistroFigura& figura = corsa.figura();
-  const std::string csv = testo_csv(figura);
-  if (corsa.pubblica()) {
-    corsa.passo([&] {
-      corsa.scrittore().Write(cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + ".csv",
-                              csv);
-    });
+  std::vector<std::pair<const char*, std::string>> file = {{".csv", testo_csv(figura)}};
+  if (DrawingSurface* vettoriale = corsa.disegno_vettoriale()) {
+    file.emplace_back(".svg", vettoriale->Image());
   }
   const std::string cartella = cartella_lavoro + "previous_foF1_data/";
-  if (!corsa.passo([&] { corsa.directory().MkDir(cartella); })) return;
-  const std::string archiviato =
-      cartella + Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno) + ".csv";
-  corsa.passo([&] {
-    if (figura.completa()) {
-      corsa.scrittore().Write(archiviato, csv);
-    } else {
-      corsa.scrittore().WriteNew(archiviato, csv);
+  const bool archivio = corsa.passo([&] { corsa.directory().MkDir(cartella); });
+  const std::string nome_archivio =
+      cartella + Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
+  for (const auto& [estensione, testo] : file) {
+    if (corsa.pubblica()) {
+      corsa.passo([&] {
+        corsa.scrittore().Write(
+            cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + estensione, testo);
+      });
     }
-  });
+    if (!archivio) continue;
+    corsa.passo([&] {
+      if (figura.completa()) {
+        corsa.scrittore().Write(nome_archivio + estensione, testo);
+      } else {
+        corsa.scrittore().WriteNew(nome_archivio + estensione, testo);
+      }
+    });
+  }
 }
 
 }  // namespace fof1plot

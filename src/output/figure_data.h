@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/value_field.h"
 #include "run/figure_record.h"
 
 namespace fof1plot {
@@ -12,8 +13,8 @@ namespace fof1plot {
 // dd.d form (empty otherwise), and the field as found.
 std::string testo_csv(const RegistroFigura& figura);
 
-// A value in tenths of MHz written in MHz, as "4.5" or "12.0".
-std::string in_mhz(double decimi);
+// "yyyy-mm-dd".
+std::string data_iso(std::chrono::sys_days giorno);
 
 // "yyyy-mm-ddThh:mm:00Z".
 std::string ora_utc(std::chrono::sys_days giorno, int ora, int minuto);

@@ -12,14 +12,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-std::string data_iso(std::chrono::sys_days giorno) {
-  const std::chrono::year_month_day data{giorno};
-  char testo[16];
-  std::snprintf(testo, sizeof testo, "%04d-%02u-%02u", static_cast<int>(data.year()),
-                static_cast<unsigned>(data.month()), static_cast<unsigned>(data.day()));
-  return testo;
-}
-
 json esito_archivio(EsitoArchivio esito) {
   switch (esito) {
     case EsitoArchivio::kSostituita:

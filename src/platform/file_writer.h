@@ -15,13 +15,19 @@ class FileWriter {
   // As Write where nothing is at path yet; where something is, it is left as it was
   // and the result is false.
   virtual bool WriteNew(const std::string& path, std::string_view bytes) = 0;
+  // Gives the file at `from` the name `to` as well, replacing what is there, all or
+  // nothing: a hard link where the file system allows one, a copy elsewhere. Where `to`
+  // already is that file, nothing changes. Throws Failure as Write does.
+  virtual void Link(const std::string& from, const std::string& to) = 0;
 };
 
-// The local file system, through WriteFileReplacing and WriteFileUnlessPresent.
+// The local file system, through WriteFileReplacing and WriteFileUnlessPresent; a link
+// goes through the hidden temporary name, then a rename.
 class PosixFileWriter : public FileWriter {
  public:
   void Write(const std::string& path, std::string_view bytes) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
+  void Link(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace fof1plot

@@ -1,5 +1,8 @@
 #include "platform/value_field.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "platform/numbers.h"
 #include "platform/text.h"
 
@@ -13,6 +16,15 @@ bool forma_dd_d(std::string_view campo) {
   const auto cifra = [](char c) { return c >= '0' && c <= '9'; };
   return campo.size() == 4 && (cifra(campo[0]) || campo[0] == ' ') && cifra(campo[1]) &&
          cifra(campo[3]);
+}
+
+std::string in_mhz(double decimi) {
+  const long long intero = std::llround(decimi);
+  const long long assoluto = intero < 0 ? -intero : intero;
+  char testo[48];
+  std::snprintf(testo, sizeof testo, "%s%lld.%lld", intero < 0 ? "-" : "", assoluto / 10,
+                assoluto % 10);
+  return testo;
 }
 
 }  // namespace fof1plot

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace fof1plot {
@@ -13,5 +14,8 @@ double valore_in_decimi(std::string_view campo);
 // Whether a field has the station's dd.d form: one or two digits in characters 1 and 2
 // (a blank before a lone digit), any separator, then a digit.
 bool forma_dd_d(std::string_view campo);
+
+// A value in tenths of MHz written in MHz with one decimal, as "4.5" or "12.0".
+std::string in_mhz(double decimi);
 
 }  // namespace fof1plot

@@ -14,6 +14,7 @@ void Form1::ricostruisci_archivio(std::chrono::sys_days primo, std::chrono::sys_
     calcola_giorno(1, giorno);
     disegna_giorno(0, giorno);
   }
+  if (corsa.sito()) scrivi_sito(primo, ultimo);
 }
 
 }  // namespace fof1plot

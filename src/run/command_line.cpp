@@ -15,6 +15,7 @@ const char* const kUso =
     "                                        write nothing\n"
     "       fof1plot --help | --version\n"
     "  --metrics FILE   also write the run's metrics to FILE, for Prometheus\n"
+    "  --site           also write the web site into the output directory\n"
     "\n"
     "Reads gralvo.ini in the current directory: line 2 the work directory (forecasts\n"
     "mmyyyy.txt, archive previous_foF1_plots/), line 4 the station's sample directory,\n"
@@ -70,10 +71,13 @@ RigaDiComando archivio(const std::string& primo, const char* ultimo) {
 }  // namespace
 
 RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
-  static const option kOpzioni[] = {
-      {"help", no_argument, nullptr, 'h'},          {"version", no_argument, nullptr, 'V'},
-      {"check", no_argument, nullptr, 'c'},         {"archive", required_argument, nullptr, 'a'},
-      {"metrics", required_argument, nullptr, 'm'}, {nullptr, 0, nullptr, 0}};
+  static const option kOpzioni[] = {{"help", no_argument, nullptr, 'h'},
+                                    {"version", no_argument, nullptr, 'V'},
+                                    {"check", no_argument, nullptr, 'c'},
+                                    {"archive", required_argument, nullptr, 'a'},
+                                    {"metrics", required_argument, nullptr, 'm'},
+                                    {"site", no_argument, nullptr, 's'},
+                                    {nullptr, 0, nullptr, 0}};
   optind = 0;
   opterr = 0;
   RigaDiComando riga;
@@ -93,6 +97,10 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
       riga.metriche = optarg;
       continue;
     }
+    if (scelta == 's') {
+      riga.sito = true;
+      continue;
+    }
     if (riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
       return errore("more than one of --help, --version, --check and --archive");
     }
@@ -104,10 +112,12 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
     if (resto > 1) return errore("unexpected argument '" + std::string(argv[optind + 1]) + "'");
     RigaDiComando letta = archivio(primo, resto == 1 ? argv[optind] : nullptr);
     letta.metriche = riga.metriche;
+    letta.sito = riga.sito;
     return letta;
   }
-  if (!riga.metriche.empty() && riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
-    return errore("--metrics goes with the daily run or --archive");
+  if ((!riga.metriche.empty() || riga.sito) &&
+      riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
+    return errore("--metrics and --site go with the daily run or --archive");
   }
   if (resto > 0) return errore("unexpected argument '" + std::string(argv[optind]) + "'");
   return riga;

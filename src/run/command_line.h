@@ -11,6 +11,8 @@ struct RigaDiComando {
   Azione azione = Azione::kCorsaGiornaliera;
   // Where to write the run's metrics, for the daily run and kArchivio; empty for none.
   std::string metriche;
+  // Whether the run also writes the web site, for the daily run and kArchivio.
+  bool sito = false;
   // The days to archive again, for kArchivio.
   std::chrono::sys_days primo{}, ultimo{};
   // What is wrong with the command line, for kErrore.

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "canvas/drawing_surface.h"
 #include "platform/clock.h"
 #include "platform/diagnostics.h"
 #include "platform/directory.h"
@@ -79,6 +80,11 @@ class Corsa {
   // archives.
   void solo_archivio() { pubblica_ = false; }
   bool pubblica() const { return pubblica_; }
+  // With the web site, the vector twin of the canvas, whose picture becomes each
+  // figure's SVG; null without it.
+  void imposta_disegno_vettoriale(DrawingSurface* disegno) { disegno_vettoriale_ = disegno; }
+  DrawingSurface* disegno_vettoriale() { return disegno_vettoriale_; }
+  bool sito() const { return disegno_vettoriale_ != nullptr; }
 
   // The first line of the station file, from the run's one listing of the sample
   // directory, made at the first call; none, and reported, when it cannot be had.
@@ -119,6 +125,7 @@ class Corsa {
   std::optional<std::chrono::sys_days> oggi_;
   std::unique_ptr<DirectoryLock> blocco_;
   bool pubblica_ = true;
+  DrawingSurface* disegno_vettoriale_ = nullptr;
   std::chrono::sys_days primo_{}, ultimo_{};
   bool cartella_dati_elencata_ = false;
   ElencoCampioni elenco_campioni_;

@@ -41,6 +41,8 @@ class Form1 {
   void salva_dati(const std::string& file_previsioni);
   // The run's health in status.json, in the output directory.
   void scrivi_stato();
+  // The web site's pages for the days from primo to ultimo; drops each failing step.
+  void scrivi_sito(std::chrono::sys_days primo, std::chrono::sys_days ultimo);
 
   // Form-level state.
   std::int16_t indice_giorno = 0;

@@ -12,6 +12,7 @@ void Form1::Form_Load() {
     for (indice_giorno = 1; indice_giorno <= 6; ++indice_giorno) {
       disegna_giorno(indice_giorno, oggi - std::chrono::days{6 - indice_giorno});
     }
+    if (corsa.sito()) scrivi_sito(oggi - std::chrono::days{5}, oggi);
   }
   scrivi_stato();
 }

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <memory>
 
 #include "canvas/colors.h"
@@ -71,10 +72,15 @@ void Form1::disegna_campione(std::int16_t ora, int minuto, const std::string& ca
   const std::int16_t x = static_cast<std::int16_t>(10 * ora + passo_minuti(minuto));
   const std::string parola = Trim(campo_valore);
   campione.lunghezza_campo = static_cast<std::uint8_t>(parola.copy(campione.campo.data(), 4));
+  // Where the canvas can show it, each mark names its sample.
+  char ora_ut[16];
+  std::snprintf(ora_ut, sizeof ora_ut, "%02d:%02d UT: ", ora, minuto);
   if (parola == "N/A" || parola == "NO") {
     campione.tipo = parola == "N/A" ? TipoCampo::kNA : TipoCampo::kNO;
     const Colore colore = parola == "N/A" ? QBColor(10) : RGB(255, 153, 0);
+    canvas.ToolTipText(ora_ut + parola);
     corsa.passo([&] { canvas.Line(x, 1, x, 8, colore); });
+    canvas.ToolTipText("");
     return;
   }
   campione.tipo = forma_dd_d(campo_valore) ? TipoCampo::kValore : TipoCampo::kAltro;
@@ -84,7 +90,12 @@ void Form1::disegna_campione(std::int16_t ora, int minuto, const std::string& ca
   double y = 0;
   esegui_passo([&] { y = valore_in_decimi(campo_valore); });
   campione.decimi = y;
+  canvas.ToolTipText(ora_ut +
+                     (campione.tipo == TipoCampo::kValore
+                          ? in_mhz(y) + " MHz"
+                          : "\"" + parola + "\", not a value, drawn at " + in_mhz(y) + " MHz"));
   corsa.passo([&] { canvas.Circle(x, static_cast<float>(y), 2, rosso); });
+  canvas.ToolTipText("");
   if ((x == x_ultimo + 2 || x == x_ultimo + 3) && y_ultimo != 0) {
     corsa.passo([&] { canvas.Line(x, static_cast<float>(y), x_ultimo, y_ultimo, rosso); });
   }

@@ -49,6 +49,9 @@ class FakeSurface : public DrawingSurface, public Registro {
   void Print(const std::string& testo) override;
   void Cls() override;
   std::string Image() override;
+  // Hints are kept apart from the calls, which they do not paint.
+  void ToolTipText(const std::string& testo) override { suggerimenti.push_back(testo); }
+  std::vector<std::string> suggerimenti;
 
   // The recorded calls that start with a given text.
   std::vector<std::string> filtrate(const std::string& inizio) const;
@@ -135,7 +138,9 @@ class FakeFileWriter : public FileWriter {
  public:
   void Write(const std::string& path, std::string_view bytes) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
+  void Link(const std::string& from, const std::string& to) override { collegati[to] = from; }
   std::map<std::string, std::string> scritti;
+  std::map<std::string, std::string> collegati;
   std::set<std::string> guasti;
 };
 

@@ -1,0 +1,166 @@
+#include "canvas/svg_surface.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/failure.h"
+
+namespace fof1plot {
+namespace {
+
+// As the pixel canvas: the window's frame, and its size before Width and Height.
+constexpr int kCorniceOrizzontale = 6;
+constexpr int kCorniceVerticale = 25;
+constexpr Colore kColoreNO = RGB(255, 153, 0);
+
+std::string colore_svg(Colore c) {
+  char testo[8];
+  std::snprintf(testo, sizeof testo, "#%06X", c);
+  return testo;
+}
+
+// Appends pieces of text to a document.
+void aggiungi(std::string& documento, std::initializer_list<std::string_view> pezzi) {
+  for (const std::string_view pezzo : pezzi) documento.append(pezzo);
+}
+
+std::string numero(double v) {
+  if (!std::isfinite(v)) throw Failure("invalid coordinate");
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%.2f", v);
+  std::string s = testo;
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s;
+}
+
+int pixel_interi(double twips, float twips_per_pixel, int cornice) {
+  const double pixel = std::floor(twips / twips_per_pixel + 0.5) - cornice;
+  if (!(pixel >= 1 && pixel <= 32767)) throw Failure("window size out of range");
+  return static_cast<int>(pixel);
+}
+
+}  // namespace
+
+std::string EscapeXml(std::string_view testo) {
+  std::string sicuro;
+  for (const char c : testo) {
+    switch (c) {
+      case '&':
+        sicuro += "&amp;";
+        break;
+      case '<':
+        sicuro += "&lt;";
+        break;
+      case '>':
+        sicuro += "&gt;";
+        break;
+      case '"':
+        sicuro += "&quot;";
+        break;
+      case '\'':
+        sicuro += "&#39;";
+        break;
+      default:
+        sicuro += c;
+    }
+  }
+  return sicuro;
+}
+
+SvgSurface::SvgSurface(float twips_per_pixel, Colore back_color, Colore fore_color)
+    : twips_per_pixel_(twips_per_pixel),
+      back_color_(back_color),
+      fore_color_(fore_color),
+      larghezza_(286),
+      altezza_(221) {
+  Scale(0, 0, static_cast<float>(larghezza_ * twips_per_pixel_),
+        static_cast<float>(altezza_ * twips_per_pixel_));
+}
+
+float SvgSurface::TwipsPerPixelX() { return twips_per_pixel_; }
+float SvgSurface::TwipsPerPixelY() { return twips_per_pixel_; }
+
+void SvgSurface::Width(float twips) {
+  larghezza_ = pixel_interi(twips, twips_per_pixel_, kCorniceOrizzontale);
+}
+
+void SvgSurface::Height(float twips) {
+  altezza_ = pixel_interi(twips, twips_per_pixel_, kCorniceVerticale);
+}
+
+void SvgSurface::Scale(float x1, float y1, float x2, float y2) {
+  if (x1 == x2 || y1 == y2) throw Failure("invalid scale");
+  scala_sinistra_ = x1;
+  scala_alto_ = y1;
+  scala_larghezza_ = static_cast<double>(x2) - x1;
+  scala_altezza_ = static_cast<double>(y2) - y1;
+}
+
+double SvgSurface::colonna(float x) const {
+  return (x - scala_sinistra_) * larghezza_ / scala_larghezza_ + 0.5;
+}
+
+double SvgSurface::riga(float y) const {
+  return (y - scala_alto_) * altezza_ / scala_altezza_ + 0.5;
+}
+
+void SvgSurface::chiudi(std::string_view elemento) {
+  if (suggerimento_.empty()) {
+    elementi_ += "/>\n";
+    return;
+  }
+  aggiungi(elementi_, {"><title>", EscapeXml(suggerimento_), "</title></", elemento, ">\n"});
+}
+
+void SvgSurface::Line(float x1, float y1, float x2, float y2, Colore colore) {
+  aggiungi(elementi_, {"<line x1=\"", numero(colonna(x1)), "\" y1=\"", numero(riga(y1)), "\" x2=\"",
+                       numero(colonna(x2)), "\" y2=\"", numero(riga(y2)), "\" stroke=\"",
+                       colore_svg(colore), colore == kColoreNO ? "\" class=\"no\"" : "\""});
+  chiudi("line");
+}
+
+void SvgSurface::FillStyle(int stile) { fill_style_ = stile; }
+void SvgSurface::FillColor(Colore colore) { fill_color_ = colore; }
+
+void SvgSurface::Circle(float x, float y, float r, Colore colore) {
+  const double raggio = r * larghezza_ / std::abs(scala_larghezza_);
+  if (!(raggio >= 0)) throw Failure("invalid radius");
+  aggiungi(elementi_, {"<circle cx=\"", numero(colonna(x)), "\" cy=\"", numero(riga(y)), "\" r=\"",
+                       numero(raggio), "\" stroke=\"", colore_svg(colore), "\" fill=\"",
+                       fill_style_ == 0 ? colore_svg(fill_color_) : std::string("none"), "\""});
+  chiudi("circle");
+}
+
+void SvgSurface::CurrentX(float x) { current_x_ = x; }
+void SvgSurface::CurrentY(float y) { current_y_ = y; }
+
+// The pixel font's cells are 6 by 13 pixels with the baseline 10 down: a monospaced
+// font of that advance stands where the pixel text stands.
+void SvgSurface::Print(const std::string& testo) {
+  aggiungi(elementi_, {"<text x=\"", numero(colonna(current_x_) - 0.5), "\" y=\"",
+                       numero(riga(current_y_) - 0.5 + 10), "\">", EscapeXml(testo), "</text>\n"});
+}
+
+void SvgSurface::Cls() {
+  elementi_.clear();
+  current_x_ = 0;
+  current_y_ = 0;
+}
+
+void SvgSurface::ToolTipText(const std::string& testo) { suggerimento_ = testo; }
+
+std::string SvgSurface::Image() {
+  const std::string w = std::to_string(larghezza_), h = std::to_string(altezza_);
+  std::string svg;
+  aggiungi(svg, {"<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 ", w, " ", h,
+                 "\" width=\"", w, "\" height=\"", h, "\" role=\"img\">\n<style>",
+                 "line{stroke-width:1;stroke-linecap:square}circle{stroke-width:1}",
+                 "line.no{stroke-dasharray:1.5 1.5;stroke-linecap:butt}",
+                 "text{font:10px monospace;fill:", colore_svg(fore_color_), "}</style>\n",
+                 "<rect width=\"100%\" height=\"100%\" fill=\"", colore_svg(back_color_), "\"/>\n",
+                 elementi_, "</svg>\n"});
+  return svg;
+}
+
+}  // namespace fof1plot

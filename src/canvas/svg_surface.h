@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "canvas/drawing_surface.h"
+
+namespace fof1plot {
+
+// The canvas as a vector picture: every drawing operation becomes an SVG element at the
+// place, in the colour and of the size the pixel canvas gives it, so that the figure
+// stays sharp at any zoom. Lines in the "NO" colour are dashed, so that the two kinds of
+// tick can be told apart without colour. A hint set with ToolTipText becomes the
+// <title> of the shapes drawn while it is set. Image gives the SVG document.
+class SvgSurface : public DrawingSurface {
+ public:
+  SvgSurface(float twips_per_pixel, Colore back_color, Colore fore_color);
+
+  float TwipsPerPixelX() override;
+  float TwipsPerPixelY() override;
+  void Width(float twips) override;
+  void Height(float twips) override;
+  void Scale(float x1, float y1, float x2, float y2) override;
+  void Line(float x1, float y1, float x2, float y2, Colore colore) override;
+  void FillStyle(int stile) override;
+  void FillColor(Colore colore) override;
+  void Circle(float x, float y, float r, Colore colore) override;
+  void CurrentX(float x) override;
+  void CurrentY(float y) override;
+  void Print(const std::string& testo) override;
+  void Cls() override;
+  void ToolTipText(const std::string& testo) override;
+  std::string Image() override;
+
+ private:
+  // The canvas position of a point in user coordinates, in pixels.
+  double colonna(float x) const;
+  double riga(float y) const;
+  // Ends an element, with the hint as its <title> when one is set.
+  void chiudi(std::string_view elemento);
+
+  float twips_per_pixel_;
+  Colore back_color_;
+  Colore fore_color_;
+  int larghezza_;
+  int altezza_;
+  double scala_sinistra_ = 0, scala_alto_ = 0, scala_larghezza_ = 1, scala_altezza_ = 1;
+  float current_x_ = 0, current_y_ = 0;
+  int fill_style_ = 1;
+  Colore fill_color_ = 0;
+  std::string suggerimento_;
+  std::string elementi_;
+};
+
+// Text made safe for XML and HTML: & < > " and ' written as entities.
+std::string EscapeXml(std::string_view testo);
+
+}  // namespace fof1plot

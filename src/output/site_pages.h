@@ -1,0 +1,48 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "run/figure_record.h"
+
+namespace fof1plot {
+
+// One day of the archive as the site shows it: which of its files the work directory's
+// archive holds.
+struct GiornoArchiviato {
+  std::chrono::sys_days data{};
+  bool gif = false;
+  bool csv = false;
+  bool svg = false;
+};
+
+// The pages of the station's web site, each a whole HTML5 document with relative links,
+// loading nothing from elsewhere. Texts from the station's files are escaped.
+
+// index.html: the station, when the figures were made (with a warning when the page is
+// seen more than 26 hours later), the six figures newest first with their counts and
+// files, a legend and the way to the archive. `giorni` are the six records in slot order.
+std::string pagina_indice(const std::optional<std::string>& stazione,
+                          std::chrono::system_clock::time_point generata,
+                          const std::vector<const RegistroFigura*>& giorni);
+
+// archive/index.html: the years and months of the archive, each with its count of days.
+std::string pagina_archivio(const std::optional<std::string>& stazione,
+                            const std::vector<GiornoArchiviato>& giorni);
+
+// archive/<yyyy>/<mm>/index.html: the month's calendar, a thumbnail per archived day.
+std::string pagina_mese(const std::optional<std::string>& stazione, std::chrono::year_month mese,
+                        const std::vector<GiornoArchiviato>& giorni);
+
+// archive/<yyyy>/<mm>/<dd>.html: the day's figure, its values from its CSV (empty for a
+// day archived without one), the previous and next archived days and the month.
+std::string pagina_giorno(const std::optional<std::string>& stazione,
+                          const GiornoArchiviato& giorno, const std::string& csv,
+                          const GiornoArchiviato* precedente, const GiornoArchiviato* successivo);
+
+// site.css, the one style sheet of every page.
+std::string foglio_stile();
+
+}  // namespace fof1plot
