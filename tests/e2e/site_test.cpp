@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "platform/whole_file.h"
+#include "support/station_tree.h"
+
+namespace fof1plot {
+namespace {
+
+namespace fs = std::filesystem;
+using test::esiste;
+using test::scrivi;
+
+// The inode of every page of the site, by its path under out/.
+std::map<std::string, ino_t> pagine(const std::string& uscita) {
+  std::map<std::string, ino_t> inode;
+  for (const auto& voce : fs::recursive_directory_iterator(uscita)) {
+    if (voce.path().extension() != ".html") continue;
+    struct stat info;
+    ::stat(voce.path().c_str(), &info);
+    inode[fs::relative(voce.path(), uscita).string()] = info.st_ino;
+  }
+  return inode;
+}
+
+// The pages that a run wrote anew.
+std::vector<std::string> riscritte(const std::map<std::string, ino_t>& prima,
+                                   const std::map<std::string, ino_t>& dopo) {
+  std::vector<std::string> nuove;
+  for (const auto& [pagina, inode] : dopo) {
+    const auto trovata = prima.find(pagina);
+    if (trovata == prima.end() || trovata->second != inode) nuove.push_back(pagina);
+  }
+  return nuove;
+}
+
+class SiteTest : public test::AlberoStazione {
+ protected:
+  // December 2024 and the first two days of January archived, with the site.
+  void SetUp() override {
+    ASSERT_EQ(avvia({"--site", "--archive", "2024-12-01", "2025-01-02"}).stato, 0);
+  }
+};
+
+TEST_F(SiteTest, ADailyRunRewritesItsOwnPagesAndTheDayBeforeThemOnly) {
+  const auto prima = pagine(cartella / "out");
+  ASSERT_EQ(avvia({"--site"}).stato, 0);
+  EXPECT_EQ(riscritte(prima, pagine(cartella / "out")),
+            (std::vector<std::string>{
+                "archive/2024/12/28.html", "archive/2024/12/29.html", "archive/2024/12/30.html",
+                "archive/2024/12/31.html", "archive/2024/12/index.html", "archive/2025/01/01.html",
+                "archive/2025/01/02.html", "archive/2025/01/03.html", "archive/2025/01/index.html",
+                "archive/index.html", "index.html"}));
+  const std::string oggi = ReadWholeFile(cartella / "out/archive/2025/01/03.html");
+  EXPECT_NE(oggi.find("href=\"../../2025/01/02.html\" rel=\"prev\""), std::string::npos);
+  EXPECT_NE(ReadWholeFile(cartella / "out/archive/2025/01/02.html")
+                .find("href=\"../../2025/01/03.html\" rel=\"next\""),
+            std::string::npos)
+      << "the day before learns of its next day";
+  EXPECT_NE(oggi.find("<td>10:15</td><td>4.0</td><td>4.0</td>"), std::string::npos) << oggi;
+}
+
+TEST_F(SiteTest, ABackfillRewritesItsRangeAndTheDaysJustOutsideIt) {
+  const auto prima = pagine(cartella / "out");
+  ASSERT_EQ(avvia({"--site", "--archive", "2024-12-10", "2024-12-11"}).stato, 0);
+  EXPECT_EQ(riscritte(prima, pagine(cartella / "out")),
+            (std::vector<std::string>{"archive/2024/12/09.html", "archive/2024/12/10.html",
+                                      "archive/2024/12/11.html", "archive/2024/12/12.html",
+                                      "archive/2024/12/index.html", "archive/index.html"}));
+}
+
+TEST_F(SiteTest, TheArchiveShowsItsFilesAndADayOfGifOnly) {
+  // A day archived by an earlier version: a GIF, no values.
+  fs::copy_file(cartella / "work/previous_foF1_plots/2024336.gif",
+                cartella / "work/previous_foF1_plots/2024335.gif");
+  ASSERT_EQ(avvia({"--site", "--archive", "2024-12-01"}).stato, 0);
+  const std::string vecchio = ReadWholeFile(cartella / "out/archive/2024/11/30.html");
+  EXPECT_NE(vecchio.find("<img src=\"30.gif\""), std::string::npos);
+  EXPECT_NE(vecchio.find("archived before the values were kept"), std::string::npos);
+  EXPECT_EQ(vecchio.find(".csv"), std::string::npos);
+  for (const char* file : {"01.gif", "01.csv", "01.svg"}) {
+    EXPECT_TRUE(esiste(cartella / "out/archive/2024/12/" + file)) << file;
+  }
+  struct stat archiviata, pubblicata;
+  ::stat((cartella / "work/previous_foF1_plots/2024336.gif").c_str(), &archiviata);
+  ::stat((cartella / "out/archive/2024/12/01.gif").c_str(), &pubblicata);
+  EXPECT_EQ(archiviata.st_ino, pubblicata.st_ino) << "linked, not copied";
+  const std::string indice = ReadWholeFile(cartella / "out/archive/index.html");
+  EXPECT_NE(indice.find("December</a> (31 days)"), std::string::npos) << indice;
+  EXPECT_NE(indice.find("November</a> (1 day)"), std::string::npos);
+}
+
+TEST_F(SiteTest, TodaysSvgTitlesEveryMarkDashesNoAndLeavesTheGifAsItWas) {
+  ASSERT_EQ(esegui(), 0);
+  const std::string senza_sito = ReadWholeFile(cartella / "out/plotfoF16.gif");
+  EXPECT_FALSE(esiste(cartella / "out/plotfoF16.svg")) << "without --site, no SVG";
+  ASSERT_EQ(avvia({"--site"}).stato, 0);
+  EXPECT_EQ(ReadWholeFile(cartella / "out/plotfoF16.gif"), senza_sito);
+  const std::string svg = ReadWholeFile(cartella / "out/plotfoF16.svg");
+  const auto conta = [&](const std::string& testo) {
+    std::size_t n = 0;
+    for (auto i = svg.find(testo); i != std::string::npos; i = svg.find(testo, i + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(conta("<title>"), 4u);
+  EXPECT_NE(svg.find("<title>10:15 UT: 4.0 MHz</title>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("<title>11:00 UT: N/A</title>"), std::string::npos);
+  EXPECT_EQ(conta("class=\"no\""), 1u) << "the NO tick is dashed";
+  // The disc of 10:15 at 4.0 MHz: pixel column 102 + 35, row 185 - 40, at its centre.
+  EXPECT_NE(svg.find("<circle cx=\"137.5\" cy=\"145.5\" r=\"2\" stroke=\"#FF0000\""),
+            std::string::npos);
+  EXPECT_EQ(ReadWholeFile(cartella / "work/previous_foF1_data/2025003.svg"), svg);
+}
+
+TEST_F(SiteTest, TextsFromTheStationsFilesAreEscaped) {
+  scrivi(cartella / "data/00-station.txt", "Rome <script>alert('x')</script> & co\r\n");
+  ASSERT_EQ(avvia({"--site"}).stato, 0);
+  const std::string indice = ReadWholeFile(cartella / "out/index.html");
+  EXPECT_EQ(indice.find("<script>alert"), std::string::npos);
+  EXPECT_NE(indice.find("Rome &lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; co"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace fof1plot
