@@ -1,8 +1,8 @@
 // Writes a demo station tree for fof1plot: gralvo.ini, forecast files, a Rome station
-// directory with quarter-hour sample files for the six days ending on a given date, an
-// empty archive folder and an empty output directory.
+// directory with quarter-hour sample files for the days ending on a given date (six
+// unless told), an empty archive folder and an empty output directory.
 //
-//   fof1plot_demo_station <directory> [yyyy-mm-dd]     (default date: today, local)
+//   fof1plot_demo_station <directory> [yyyy-mm-dd [days]]   (default: today, local; 6)
 
 #include <sys/stat.h>
 
@@ -134,8 +134,10 @@ bool parse_date(const char* text, year_month_day& d) {
 
 int main(int argc, char** argv) {
   year_month_day oggi = today();
-  if (argc < 2 || argc > 3 || (argc == 3 && !parse_date(argv[2], oggi))) {
-    std::cerr << "usage: fof1plot_demo_station <directory> [yyyy-mm-dd]\n";
+  const int giorni = argc == 4 ? std::atoi(argv[3]) : 6;
+  if (argc < 2 || argc > 4 || (argc >= 3 && !parse_date(argv[2], oggi)) || giorni < 1 ||
+      giorni > 366) {
+    std::cerr << "usage: fof1plot_demo_station <directory> [yyyy-mm-dd [days]]\n";
     return 2;
   }
   const std::string base = argv[1];
@@ -146,7 +148,7 @@ int main(int argc, char** argv) {
                                        "\r\noutput directory (web)\r\n" + out + "\r\n");
   write_file(data + "000_station.txt", "Rome  demo station file\r\n");
   std::set<std::string> mesi;
-  for (int scarto = -5; scarto <= 0; ++scarto) {
+  for (int scarto = 1 - giorni; scarto <= 0; ++scarto) {
     const year_month_day d{sys_days{oggi} + days{scarto}};
     if (mesi.insert(month_key(d)).second) write_forecast(work, d);
     write_samples(data, d);

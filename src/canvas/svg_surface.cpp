@@ -14,8 +14,9 @@ constexpr int kCorniceVerticale = 25;
 constexpr Colore kColoreNO = RGB(255, 153, 0);
 
 std::string colore_svg(Colore c) {
-  char testo[8];
-  std::snprintf(testo, sizeof testo, "#%06X", c);
+  static constexpr char kCifre[] = "0123456789ABCDEF";
+  std::string testo = "#000000";
+  for (int i = 6; i >= 1; --i, c >>= 4) testo[static_cast<std::size_t>(i)] = kCifre[c & 0xF];
   return testo;
 }
 
@@ -24,14 +25,22 @@ void aggiungi(std::string& documento, std::initializer_list<std::string_view> pe
   for (const std::string_view pezzo : pezzi) documento.append(pezzo);
 }
 
+// A coordinate with at most two decimals, without trailing zeros: "137.5", "-2".
 std::string numero(double v) {
-  if (!std::isfinite(v)) throw Failure("invalid coordinate");
-  char testo[32];
-  std::snprintf(testo, sizeof testo, "%.2f", v);
-  std::string s = testo;
-  while (s.back() == '0') s.pop_back();
-  if (s.back() == '.') s.pop_back();
-  return s;
+  if (!std::isfinite(v) || std::abs(v) > 1e12) throw Failure("invalid coordinate");
+  const long long centesimi = std::llround(v * 100);
+  const unsigned long long assoluti =
+      static_cast<unsigned long long>(centesimi < 0 ? -centesimi : centesimi);
+  std::string testo;
+  if (centesimi < 0) testo += '-';
+  testo += std::to_string(assoluti / 100);
+  const unsigned long long frazione = assoluti % 100;
+  if (frazione != 0) {
+    testo += '.';
+    testo += static_cast<char>('0' + frazione / 10);
+    if (frazione % 10 != 0) testo += static_cast<char>('0' + frazione % 10);
+  }
+  return testo;
 }
 
 int pixel_interi(double twips, float twips_per_pixel, int cornice) {

@@ -61,9 +61,9 @@ std::string testo_csv(const RegistroFigura& figura) {
   return csv;
 }
 
-// Beside each figure its values, and with the web site its SVG: the published
-// plotfoF1<k>.csv and .svg, and the archived previous_foF1_data/<yyyy><ddd>.csv and
-// .svg under the archive rule of the figure's GIF, each file on its own.
+// Beside each figure its values, and with the web site its SVG: the archived
+// previous_foF1_data/<yyyy><ddd>.csv and .svg under the archive rule of the figure's
+// GIF, each file on its own, and the published plotfoF1<k>.csv and .svg.
 void Form1::salva_dati(const std::string& file_previsioni) {
   const RegistroFigura& figura = corsa.figura();
   std::vector<std::pair<const char*, std::string>> file = {{".csv", testo_csv(figura)}};
@@ -75,18 +75,28 @@ void Form1::salva_dati(const std::string& file_previsioni) {
   const std::string nome_archivio =
       cartella + Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
   for (const auto& [estensione, testo] : file) {
-    if (corsa.pubblica()) {
+    const std::string archiviato = nome_archivio + estensione;
+    bool sostituito = false;
+    if (archivio) {
       corsa.passo([&] {
-        corsa.scrittore().Write(
-            cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + estensione, testo);
+        if (figura.completa()) {
+          corsa.scrittore().Write(archiviato, testo);
+          sostituito = true;
+        } else {
+          corsa.scrittore().WriteNew(archiviato, testo);
+        }
       });
     }
-    if (!archivio) continue;
+    if (!corsa.pubblica()) continue;
+    // The published file of a figure that replaced its archived one is that same file,
+    // already on the disk: a link costs no second write.
+    const std::string pubblicato =
+        cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + estensione;
     corsa.passo([&] {
-      if (figura.completa()) {
-        corsa.scrittore().Write(nome_archivio + estensione, testo);
+      if (sostituito) {
+        corsa.scrittore().Link(archiviato, pubblicato);
       } else {
-        corsa.scrittore().WriteNew(nome_archivio + estensione, testo);
+        corsa.scrittore().Write(pubblicato, testo);
       }
     });
   }

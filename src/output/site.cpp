@@ -43,13 +43,25 @@ std::string cartella_mese(year_month mese) {
   return testo;
 }
 
+// Writes a page of the site unless the page there already reads so: a page whose
+// content did not change keeps its file, time and cached copies.
+void scrivi_se_cambiata(Corsa& corsa, const std::string& path, const std::string& testo) {
+  std::string attuale;
+  const bool letta = esegui_passo([&] {
+    const std::unique_ptr<TextFile> file = corsa.files().Open(path);
+    while (!file->Eof() && attuale.size() <= testo.size()) attuale += file->LineInput() + "\n";
+  });
+  if (letta && attuale == testo) return;
+  corsa.passo([&] { corsa.scrittore().Write(path, testo); });
+}
+
 }  // namespace
 
 // The station's web site in the output directory: the archive's pages for the days from
 // primo to ultimo and the archived days just before and after them, their months, the
-// archive's index, and after a daily run index.html and site.css. The files a day page
-// shows are linked from the work directory's archive into archive/yyyy/mm/. Every other
-// page is left as it is.
+// archive's index, and after a daily run index.html and site.css, each where its
+// content changed. The files a day page shows are linked from the work directory's
+// archive into archive/yyyy/mm/. Every other page is left as it is.
 void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   std::map<sys_days, GiornoArchiviato> archivio;
   for (const char* cartella : {"previous_foF1_plots/", "previous_foF1_data/"}) {
@@ -116,7 +128,7 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
     const GiornoArchiviato* precedente = g == giorni.begin() ? nullptr : &*(g - 1);
     const GiornoArchiviato* successivo = g + 1 == giorni.end() ? nullptr : &*(g + 1);
     const std::string pagina = pagina_giorno(stazione, *g, csv, precedente, successivo);
-    corsa.passo([&] { corsa.scrittore().Write(giorno + ".html", pagina); });
+    scrivi_se_cambiata(corsa, giorno + ".html", pagina);
   }
   for (const year_month& mese : mesi) {
     std::vector<GiornoArchiviato> del_mese;
@@ -125,19 +137,18 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
       if (d.year() / d.month() == mese) del_mese.push_back(g);
     }
     const std::string pagina = pagina_mese(stazione, mese, del_mese);
-    corsa.passo(
-        [&] { corsa.scrittore().Write(radice + cartella_mese(mese) + "index.html", pagina); });
+    scrivi_se_cambiata(corsa, radice + cartella_mese(mese) + "index.html", pagina);
   }
   corsa.passo([&] { corsa.directory().MkDir(radice); });
   const std::string indice_archivio = pagina_archivio(stazione, giorni);
-  corsa.passo([&] { corsa.scrittore().Write(radice + "index.html", indice_archivio); });
+  scrivi_se_cambiata(corsa, radice + "index.html", indice_archivio);
   if (!corsa.pubblica()) return;
   std::vector<const RegistroFigura*> sei;
   for (const RegistroFigura& figura : corsa.figure()) {
     if (figura.slot > 0) sei.push_back(&figura);
   }
   const std::string indice = pagina_indice(stazione, corsa.adesso(), sei);
-  corsa.passo([&] { corsa.scrittore().Write(cartella_uscita + "site.css", foglio_stile()); });
+  scrivi_se_cambiata(corsa, cartella_uscita + "site.css", foglio_stile());
   corsa.passo([&] { corsa.scrittore().Write(cartella_uscita + "index.html", indice); });
 }
 

@@ -291,13 +291,13 @@ TEST_F(OutputFaultTest, DiskFullKeepsThePreviousFigures) {
 TEST_F(OutputFaultTest, ARunKilledAsAFileTakesItsNameLeavesNothingAfterTheNextRun) {
   if (std::system("strace -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace not installed";
   // The n-th rename of a run gives slot 1's published GIF, (the 12th) today's archived
-  // GIF or (the 14th) today's archived CSV its name; strace kills the run as it asks
+  // GIF or (the 13th) today's archived CSV its name; strace kills the run as it asks
   // for it. A run killed between the two files of today's pair leaves a pair the next
   // run repairs.
   const struct {
     int rinomina;
     const char* cartella;
-  } kCasi[] = {{1, "out/"}, {12, "work/previous_foF1_plots/"}, {14, "work/previous_foF1_data/"}};
+  } kCasi[] = {{1, "out/"}, {12, "work/previous_foF1_plots/"}, {13, "work/previous_foF1_data/"}};
   for (const auto& caso : kCasi) {
     SCOPED_TRACE(caso.cartella);
     const std::string comando =

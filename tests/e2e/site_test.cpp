@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 
@@ -46,15 +47,34 @@ class SiteTest : public test::AlberoStazione {
   }
 };
 
-TEST_F(SiteTest, ADailyRunRewritesItsOwnPagesAndTheDayBeforeThemOnly) {
+// Spoils the pages of some days of December 2024, so that a run that considers a page
+// shows it by writing it again.
+void guasta_pagine(const test::CartellaTemporanea& cartella, std::initializer_list<int> giorni) {
+  for (const int giorno : giorni) {
+    char nome[64];
+    std::snprintf(nome, sizeof nome, "out/archive/2024/12/%02d.html", giorno);
+    scrivi(cartella / nome, "spoilt\n");
+  }
+}
+
+bool guastata(const test::CartellaTemporanea& cartella, int giorno) {
+  char nome[64];
+  std::snprintf(nome, sizeof nome, "out/archive/2024/12/%02d.html", giorno);
+  return ReadWholeFile(cartella / nome) == "spoilt\n";
+}
+
+TEST_F(SiteTest, ADailyRunWritesItsOwnPagesAndTheDayBeforeThemWhereTheyChanged) {
+  guasta_pagine(cartella, {27, 28, 29});
   const auto prima = pagine(cartella / "out");
   ASSERT_EQ(avvia({"--site"}).stato, 0);
-  EXPECT_EQ(riscritte(prima, pagine(cartella / "out")),
-            (std::vector<std::string>{
-                "archive/2024/12/28.html", "archive/2024/12/29.html", "archive/2024/12/30.html",
-                "archive/2024/12/31.html", "archive/2024/12/index.html", "archive/2025/01/01.html",
-                "archive/2025/01/02.html", "archive/2025/01/03.html", "archive/2025/01/index.html",
-                "archive/index.html", "index.html"}));
+  EXPECT_EQ(
+      riscritte(prima, pagine(cartella / "out")),
+      (std::vector<std::string>{"archive/2024/12/28.html", "archive/2024/12/29.html",
+                                "archive/2025/01/02.html", "archive/2025/01/03.html",
+                                "archive/2025/01/index.html", "archive/index.html", "index.html"}))
+      << "the six days' pages and the day before them are looked at; those that read as "
+         "they should, and every other page, are left as they are";
+  EXPECT_TRUE(guastata(cartella, 27));
   const std::string oggi = ReadWholeFile(cartella / "out/archive/2025/01/03.html");
   EXPECT_NE(oggi.find("href=\"../../2025/01/02.html\" rel=\"prev\""), std::string::npos);
   EXPECT_NE(ReadWholeFile(cartella / "out/archive/2025/01/02.html")
@@ -64,13 +84,11 @@ TEST_F(SiteTest, ADailyRunRewritesItsOwnPagesAndTheDayBeforeThemOnly) {
   EXPECT_NE(oggi.find("<td>10:15</td><td>4.0</td><td>4.0</td>"), std::string::npos) << oggi;
 }
 
-TEST_F(SiteTest, ABackfillRewritesItsRangeAndTheDaysJustOutsideIt) {
-  const auto prima = pagine(cartella / "out");
+TEST_F(SiteTest, ABackfillWritesItsRangeAndTheDaysJustOutsideIt) {
+  guasta_pagine(cartella, {8, 9, 10, 11, 12, 13});
   ASSERT_EQ(avvia({"--site", "--archive", "2024-12-10", "2024-12-11"}).stato, 0);
-  EXPECT_EQ(riscritte(prima, pagine(cartella / "out")),
-            (std::vector<std::string>{"archive/2024/12/09.html", "archive/2024/12/10.html",
-                                      "archive/2024/12/11.html", "archive/2024/12/12.html",
-                                      "archive/2024/12/index.html", "archive/index.html"}));
+  for (const int giorno : {9, 10, 11, 12}) EXPECT_FALSE(guastata(cartella, giorno)) << giorno;
+  for (const int giorno : {8, 13}) EXPECT_TRUE(guastata(cartella, giorno)) << giorno;
 }
 
 TEST_F(SiteTest, TheArchiveShowsItsFilesAndADayOfGifOnly) {

@@ -16,7 +16,7 @@ for f in bin/fof1plot share/man/man1/fof1plot.1.gz lib/sysusers.d/fof1plot.conf 
          lib/tmpfiles.d/fof1plot.conf; do
   [ -f "$prefix/$f" ] || fail "missing from the install tree: $f"
 done
-for f in README.md docs/operating.md gralvo.ini index.html copyright changelog.gz cron.d; do
+for f in README.md docs/operating.md gralvo.ini copyright changelog.gz cron.d; do
   [ -f "$doc/$f" ] || fail "missing from the documentation: $f"
 done
 # Every relative link of the installed README finds its file.
@@ -28,7 +28,8 @@ for u in fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer; do
 done
 [ -x "$prefix/bin/fof1plot" ] || fail "bin/fof1plot is not executable"
 for u in fof1plot.service fof1plot@.service; do
-  grep -q "^ExecStart=$prefix/bin/fof1plot\$" "$units/$u" || fail "$u names another binary"
+  grep -q "^ExecStart=$prefix/bin/fof1plot \$FOF1PLOT_OPTIONS\$" "$units/$u" ||
+    fail "$u names another binary"
 done
 grep -q "^TZ=UTC" "$doc/cron.d" || fail "the cron.d file does not set TZ=UTC"
 grep -Eq "^45 23 \* \* \* +fof1plot +cd /var/lib/fof1plot && flock -n .* $prefix/bin/fof1plot\$" \
@@ -77,9 +78,11 @@ elif command -v strace >/dev/null && command -v systemd-analyze >/dev/null; then
   tree="$prefix/tree"
   "$build/fof1plot_demo_station" "$tree" >/dev/null
   (cd "$tree" && export TZ=UTC &&
-    strace -f -qq -o "$prefix/trace" "$prefix/bin/fof1plot" &&
-    strace -f -qq -o "$prefix/trace.archive" "$prefix/bin/fof1plot" \
-      --archive "$(date -d '-3 days' +%F)" "$(date +%F)") || fail "the runs under strace failed"
+    strace -f -qq -o "$prefix/trace" "$prefix/bin/fof1plot" --site --metrics m.prom &&
+    strace -f -qq -o "$prefix/trace.archive" "$prefix/bin/fof1plot" --site \
+      --archive "$(date -d '-3 days' +%F)" "$(date +%F)" &&
+    strace -f -qq -o "$prefix/trace.check" "$prefix/bin/fof1plot" --check >/dev/null) ||
+    fail "the runs under strace failed"
   sed -E 's/^[0-9]+ +//; s/\(.*//' "$prefix"/trace* | grep -E '^[a-z_0-9]+$' | sort -u >"$prefix/used"
   grep -qx openat "$prefix/used" || fail "strace saw no system calls"
   expand @system-service | sort -u >"$prefix/allowed"
@@ -97,7 +100,7 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
   for f in ./usr/bin/fof1plot ./usr/share/man/man1/fof1plot.1.gz \
            ./usr/share/doc/fof1plot/copyright ./usr/share/doc/fof1plot/README.md \
            ./usr/share/doc/fof1plot/docs/operating.md ./usr/share/doc/fof1plot/gralvo.ini \
-           ./usr/share/doc/fof1plot/index.html ./usr/share/doc/fof1plot/cron.d \
+           ./usr/share/doc/fof1plot/cron.d \
            ./usr/lib/systemd/system/fof1plot.service ./usr/lib/systemd/system/fof1plot.timer \
            ./usr/lib/systemd/system/fof1plot@.service ./usr/lib/systemd/system/fof1plot@.timer \
            ./usr/lib/sysusers.d/fof1plot.conf ./usr/lib/tmpfiles.d/fof1plot.conf; do

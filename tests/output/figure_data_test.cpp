@@ -88,9 +88,11 @@ TEST_F(SalvaDatiTest, EachFigureGetsItsCsvPublishedAndArchivedUnderTheArchiveRul
   for (int k = 1; k <= 5; ++k) {
     EXPECT_EQ(scritti.at("/o/plotfoF1" + std::to_string(k) + ".csv"), kVuoto) << k;
   }
-  EXPECT_EQ(scritti.at("/o/plotfoF16.csv"), kVuoto + "2025-03-05T10:15:00Z,4.5,4.5\n");
-  EXPECT_EQ(scritti.at("/w/previous_foF1_data/2025064.csv"), scritti.at("/o/plotfoF16.csv"))
+  EXPECT_EQ(scritti.at("/w/previous_foF1_data/2025064.csv"),
+            kVuoto + "2025-03-05T10:15:00Z,4.5,4.5\n")
       << "a figure with values replaces its day's CSV";
+  EXPECT_EQ(banco.scrittore.collegati.at("/o/plotfoF16.csv"), "/w/previous_foF1_data/2025064.csv")
+      << "and is published as that same file";
   EXPECT_EQ(scritti.at("/w/previous_foF1_data/2025060.csv"), "an earlier day's values")
       << "a figure without values keeps it";
   EXPECT_EQ(scritti.at("/w/previous_foF1_data/2025059.csv"), kVuoto) << "or writes a new one";
