@@ -82,20 +82,24 @@ SvgSurface::SvgSurface(float twips_per_pixel, Colore back_color, Colore fore_col
       back_color_(back_color),
       fore_color_(fore_color),
       larghezza_(286),
-      altezza_(221) {
-  Scale(0, 0, static_cast<float>(larghezza_ * twips_per_pixel_),
-        static_cast<float>(altezza_ * twips_per_pixel_));
-}
+      altezza_(221),
+      scala_larghezza_(larghezza_ * static_cast<double>(twips_per_pixel)),
+      scala_altezza_(altezza_ * static_cast<double>(twips_per_pixel)) {}
 
 float SvgSurface::TwipsPerPixelX() { return twips_per_pixel_; }
 float SvgSurface::TwipsPerPixelY() { return twips_per_pixel_; }
 
+// A new size brings the scale back to twips, as on the pixel canvas.
 void SvgSurface::Width(float twips) {
   larghezza_ = pixel_interi(twips, twips_per_pixel_, kCorniceOrizzontale);
+  scala_sinistra_ = 0;
+  scala_larghezza_ = larghezza_ * static_cast<double>(twips_per_pixel_);
 }
 
 void SvgSurface::Height(float twips) {
   altezza_ = pixel_interi(twips, twips_per_pixel_, kCorniceVerticale);
+  scala_alto_ = 0;
+  scala_altezza_ = altezza_ * static_cast<double>(twips_per_pixel_);
 }
 
 void SvgSurface::Scale(float x1, float y1, float x2, float y2) {

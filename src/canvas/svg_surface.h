@@ -44,7 +44,8 @@ class SvgSurface : public DrawingSurface {
   Colore fore_color_;
   int larghezza_;
   int altezza_;
-  double scala_sinistra_ = 0, scala_alto_ = 0, scala_larghezza_ = 1, scala_altezza_ = 1;
+  // Until Scale, one unit is a twip, as on the pixel canvas.
+  double scala_sinistra_ = 0, scala_alto_ = 0, scala_larghezza_, scala_altezza_;
   float current_x_ = 0, current_y_ = 0;
   int fill_style_ = 1;
   Colore fill_color_ = 0;

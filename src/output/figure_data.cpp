@@ -74,8 +74,10 @@ void Form1::salva_dati(const std::string& file_previsioni) {
   const bool archivio = corsa.passo([&] { corsa.directory().MkDir(cartella); });
   const std::string nome_archivio =
       cartella + Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
-  for (const auto& [estensione, testo] : file) {
-    const std::string archiviato = nome_archivio + estensione;
+  for (const auto& voce : file) {
+    const std::string_view estensione = voce.first;
+    const std::string& testo = voce.second;
+    const std::string archiviato = nome_archivio + std::string(estensione);
     bool sostituito = false;
     if (archivio) {
       corsa.passo([&] {
@@ -91,7 +93,7 @@ void Form1::salva_dati(const std::string& file_previsioni) {
     // The published file of a figure that replaced its archived one is that same file,
     // already on the disk: a link costs no second write.
     const std::string pubblicato =
-        cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + estensione;
+        cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + std::string(estensione);
     corsa.passo([&] {
       if (sostituito) {
         corsa.scrittore().Link(archiviato, pubblicato);

@@ -111,8 +111,9 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
                              giorno + ".gif");
     });
     std::string csv;
-    for (const auto& [ha, estensione] : {std::pair{g->csv, ".csv"}, {g->svg, ".svg"}}) {
-      if (!ha) continue;
+    for (const auto& voce : {std::pair{g->csv, ".csv"}, {g->svg, ".svg"}}) {
+      if (!voce.first) continue;
+      const std::string estensione = voce.second;
       corsa.passo([&] {
         corsa.scrittore().Link(cartella_lavoro + "previous_foF1_data/" + stem + estensione,
                                giorno + estensione);
