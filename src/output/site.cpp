@@ -55,14 +55,9 @@ void scrivi_se_cambiata(Corsa& corsa, const std::string& path, const std::string
   corsa.passo([&] { corsa.scrittore().Write(path, testo); });
 }
 
-}  // namespace
-
-// The station's web site in the output directory: the archive's pages for the days from
-// primo to ultimo and the archived days just before and after them, their months, the
-// archive's index, and after a daily run index.html and site.css, each where its
-// content changed. The files a day page shows are linked from the work directory's
-// archive into archive/yyyy/mm/. Every other page is left as it is.
-void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
+// The archived days of a work directory, in date order: those with a GIF, and which of
+// their data files exist.
+std::vector<GiornoArchiviato> elenca_archivio(Corsa& corsa, const std::string& cartella_lavoro) {
   std::map<sys_days, GiornoArchiviato> archivio;
   for (const char* cartella : {"previous_foF1_plots/", "previous_foF1_data/"}) {
     corsa.passo(
@@ -81,9 +76,50 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
         "cannot list the archive");
   }
   std::vector<GiornoArchiviato> giorni;
-  for (const auto& [data, giorno] : archivio) {
-    if (giorno.gif) giorni.push_back(giorno);
+  for (const auto& voce : archivio) {
+    if (voce.second.gif) giorni.push_back(voce.second);
   }
+  return giorni;
+}
+
+// A day of the archive on the site: its files linked into archive/yyyy/mm/ as dd.gif,
+// dd.csv and dd.svg, and its page dd.html, with its values read back from its CSV.
+void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::string& radice,
+                   const GiornoArchiviato& g, const GiornoArchiviato* precedente,
+                   const GiornoArchiviato* successivo) {
+  const year_month_day d{g.data};
+  const std::string giorno =
+      radice + cartella_mese(d.year() / d.month()) + data_iso(g.data).substr(8, 2);
+  const std::string stem = radice_archivio(g.data);
+  const std::string dati = cartella_lavoro + "previous_foF1_data/" + stem;
+  corsa.passo([&] {
+    corsa.scrittore().Link(cartella_lavoro + "previous_foF1_plots/" + stem + ".gif",
+                           giorno + ".gif");
+  });
+  for (const auto& voce : {std::pair{g.csv, ".csv"}, {g.svg, ".svg"}}) {
+    const std::string estensione = voce.second;
+    if (voce.first)
+      corsa.passo([&] { corsa.scrittore().Link(dati + estensione, giorno + estensione); });
+  }
+  std::string csv;
+  if (g.csv) {
+    esegui_passo([&] {
+      const std::unique_ptr<TextFile> file = corsa.files().Open(dati + ".csv");
+      while (!file->Eof()) csv += file->LineInput() + "\n";
+    });
+  }
+  scrivi_se_cambiata(corsa, giorno + ".html",
+                     pagina_giorno(corsa.stazione(), g, csv, precedente, successivo));
+}
+
+}  // namespace
+
+// The station's web site in the output directory: the archive's pages for the days from
+// primo to ultimo and the archived days just before and after them, their months, the
+// archive's index, and after a daily run index.html and site.css, each where its
+// content changed. Every other page is left as it is.
+void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
+  const std::vector<GiornoArchiviato> giorni = elenca_archivio(corsa, cartella_lavoro);
   const auto da = std::lower_bound(giorni.begin(), giorni.end(), primo,
                                    [](const auto& g, sys_days d) { return g.data < d; });
   const auto a = std::upper_bound(giorni.begin(), giorni.end(), ultimo,
@@ -97,39 +133,14 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   for (auto g = inizio; g != fine; ++g) {
     const year_month_day d{g->data};
     const year_month mese = d.year() / d.month();
-    const std::string cartella = radice + cartella_mese(mese);
     if (mesi.insert(mese).second) {
-      for (const std::string& c : {radice, radice + cartella_mese(mese).substr(0, 5), cartella}) {
+      for (const std::string& c :
+           {radice, radice + cartella_mese(mese).substr(0, 5), radice + cartella_mese(mese)}) {
         corsa.passo([&] { corsa.directory().MkDir(c); });
       }
     }
-    // The day's files and page, archive/yyyy/mm/dd.*.
-    const std::string giorno = cartella + data_iso(g->data).substr(8, 2);
-    const std::string stem = radice_archivio(g->data);
-    corsa.passo([&] {
-      corsa.scrittore().Link(cartella_lavoro + "previous_foF1_plots/" + stem + ".gif",
-                             giorno + ".gif");
-    });
-    std::string csv;
-    for (const auto& voce : {std::pair{g->csv, ".csv"}, {g->svg, ".svg"}}) {
-      if (!voce.first) continue;
-      const std::string estensione = voce.second;
-      corsa.passo([&] {
-        corsa.scrittore().Link(cartella_lavoro + "previous_foF1_data/" + stem + estensione,
-                               giorno + estensione);
-      });
-    }
-    if (g->csv) {
-      esegui_passo([&] {
-        const std::unique_ptr<TextFile> file =
-            corsa.files().Open(cartella_lavoro + "previous_foF1_data/" + stem + ".csv");
-        while (!file->Eof()) csv += file->LineInput() + "\n";
-      });
-    }
-    const GiornoArchiviato* precedente = g == giorni.begin() ? nullptr : &*(g - 1);
-    const GiornoArchiviato* successivo = g + 1 == giorni.end() ? nullptr : &*(g + 1);
-    const std::string pagina = pagina_giorno(stazione, *g, csv, precedente, successivo);
-    scrivi_se_cambiata(corsa, giorno + ".html", pagina);
+    scrivi_giorno(corsa, cartella_lavoro, radice, *g, g == giorni.begin() ? nullptr : &*(g - 1),
+                  g + 1 == giorni.end() ? nullptr : &*(g + 1));
   }
   for (const year_month& mese : mesi) {
     std::vector<GiornoArchiviato> del_mese;
