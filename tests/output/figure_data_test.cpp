@@ -67,15 +67,7 @@ TEST(TestoCsvTest, OneRowPerSampleReadWithTheValueDrawnAndTheFieldAsFound) {
 // A daily run on fakes: 5 March 2025 has a value, the other days nothing.
 class SalvaDatiTest : public ::testing::Test {
  protected:
-  SalvaDatiTest() {
-    banco.form.cartella_lavoro.clear();
-    banco.files.aggiungi("gralvo.ini", {"", "/w/", "", "/d/", "", "/o/"});
-    banco.files.aggiungi("/w/022025.txt", test::previsione_a_zero());
-    banco.files.aggiungi("/w/032025.txt", test::previsione_a_zero());
-    banco.files.aggiungi("/d/station.txt", {"Rome"});
-    banco.files.aggiungi("/d/RM041_2025064101500.TXT", test::campione(" 4.5"));
-    banco.directory.elenchi["/d/"] = {"station.txt", "RM041_2025064101500.TXT"};
-  }
+  SalvaDatiTest() { test::stazione_di_marzo(banco); }
   test::BancoFinto banco;
 };
 

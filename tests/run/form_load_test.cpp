@@ -20,17 +20,7 @@ std::vector<std::vector<std::string>> per_giorno(const std::vector<std::string>&
 
 class FormLoadTest : public ::testing::Test {
  protected:
-  FormLoadTest() {
-    banco.form.cartella_lavoro.clear();
-    banco.form.cartella_dati.clear();
-    banco.form.cartella_uscita.clear();
-    banco.files.aggiungi("gralvo.ini", {"", "/w/", "", "/d/", "", "/o/"});
-    banco.files.aggiungi("/w/022025.txt", test::previsione_a_zero());
-    banco.files.aggiungi("/w/032025.txt", test::previsione_a_zero());
-    banco.files.aggiungi("/d/station.txt", {"Rome"});
-    banco.files.aggiungi("/d/RM041_2025064101500.TXT", test::campione(" 4.5"));
-    banco.directory.elenchi["/d/"] = {"station.txt", "RM041_2025064101500.TXT"};
-  }
+  FormLoadTest() { test::stazione_di_marzo(banco); }
   test::BancoFinto banco;
 };
 

@@ -35,4 +35,18 @@ struct BancoFinto : FakeSurface, Banco {
   FakeSurface& canvas() { return *this; }
 };
 
+// A daily run's station on the bench: gralvo.ini naming /w/, /d/ and /o/, the forecasts
+// of February and March 2025, and a Rome station with one value on 5 March at 10:15.
+inline void stazione_di_marzo(Banco& banco) {
+  banco.form.cartella_lavoro.clear();
+  banco.form.cartella_dati.clear();
+  banco.form.cartella_uscita.clear();
+  banco.files.aggiungi("gralvo.ini", {"", "/w/", "", "/d/", "", "/o/"});
+  banco.files.aggiungi("/w/022025.txt", previsione_a_zero());
+  banco.files.aggiungi("/w/032025.txt", previsione_a_zero());
+  banco.files.aggiungi("/d/station.txt", {"Rome"});
+  banco.files.aggiungi("/d/RM041_2025064101500.TXT", campione(" 4.5"));
+  banco.directory.elenchi["/d/"] = {"station.txt", "RM041_2025064101500.TXT"};
+}
+
 }  // namespace fof1plot::test
