@@ -12,9 +12,6 @@
 namespace fof1plot {
 namespace {
 
-// The window's frame: 3 pixels left, right and bottom, 22 on top with the caption.
-constexpr int kCorniceOrizzontale = 6;
-constexpr int kCorniceVerticale = 25;
 constexpr int kLarghezzaIniziale = 286;
 constexpr int kAltezzaIniziale = 221;
 constexpr int kLatoMassimo = 32767;
@@ -47,13 +44,7 @@ void GdSurface::Height(float twips) {
   ridimensiona(larghezza(), nearest_pixel(twips / twips_per_pixel_) - kCorniceVerticale);
 }
 
-void GdSurface::Scale(float x1, float y1, float x2, float y2) {
-  if (x1 == x2 || y1 == y2) throw Failure("invalid scale");
-  scala_sinistra_ = x1;
-  scala_alto_ = y1;
-  scala_larghezza_ = static_cast<double>(x2) - x1;
-  scala_altezza_ = static_cast<double>(y2) - y1;
-}
+void GdSurface::Scale(float x1, float y1, float x2, float y2) { scala_.Scale(x1, y1, x2, y2); }
 
 void GdSurface::Line(float x1, float y1, float x2, float y2, Colore colore) {
   const int indice = indice_colore(colore);
@@ -65,7 +56,7 @@ void GdSurface::FillStyle(int stile) { fill_style_ = stile; }
 void GdSurface::FillColor(Colore colore) { fill_color_ = colore; }
 
 void GdSurface::Circle(float x, float y, float r, Colore colore) {
-  const std::int64_t raggio = nearest_pixel(r * larghezza() / std::abs(scala_larghezza_));
+  const std::int64_t raggio = nearest_pixel(scala_.lunghezza(r));
   if (raggio < 0 || raggio > std::max(larghezza(), altezza())) throw Failure("invalid radius");
   const int bordo = indice_colore(colore);
   const int interno = fill_style_ == 0 ? indice_colore(fill_color_) : -1;
@@ -121,10 +112,7 @@ void GdSurface::ridimensiona(std::int64_t larghezza, std::int64_t altezza) {
   GdImage nuova(gdImageCreate(static_cast<int>(larghezza), static_cast<int>(altezza)));
   if (!nuova) throw Failure("cannot create the canvas");
   immagine_ = std::move(nuova);
-  scala_sinistra_ = 0;
-  scala_alto_ = 0;
-  scala_larghezza_ = larghezza * static_cast<double>(twips_per_pixel_);
-  scala_altezza_ = altezza * static_cast<double>(twips_per_pixel_);
+  scala_ = ScalaUtente(static_cast<int>(larghezza), static_cast<int>(altezza), twips_per_pixel_);
   pulisci();
 }
 
@@ -139,8 +127,7 @@ void GdSurface::pulisci() {
 }
 
 Pixel GdSurface::pixel_di(float x, float y) const {
-  return {nearest_pixel((x - scala_sinistra_) * larghezza() / scala_larghezza_),
-          nearest_pixel((y - scala_alto_) * altezza() / scala_altezza_)};
+  return {nearest_pixel(scala_.colonna(x)), nearest_pixel(scala_.riga(y))};
 }
 
 int GdSurface::indice_colore(Colore colore) {

@@ -4,6 +4,7 @@
 
 #include "canvas/drawing_surface.h"
 #include "canvas/raster.h"
+#include "canvas/user_scale.h"
 #include "platform/libgd.h"
 
 namespace fof1plot {
@@ -47,7 +48,7 @@ class GdSurface : public DrawingSurface {
   Colore back_color_;
   Colore fore_color_;
   GdImage immagine_;
-  double scala_sinistra_ = 0, scala_alto_ = 0, scala_larghezza_ = 1, scala_altezza_ = 1;
+  ScalaUtente scala_{1, 1, 1};
   float current_x_ = 0, current_y_ = 0;
   int fill_style_ = 1;
   Colore fill_color_ = 0;

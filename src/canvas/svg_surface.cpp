@@ -8,9 +8,6 @@
 namespace fof1plot {
 namespace {
 
-// As the pixel canvas: the window's frame, and its size before Width and Height.
-constexpr int kCorniceOrizzontale = 6;
-constexpr int kCorniceVerticale = 25;
 constexpr Colore kColoreNO = RGB(255, 153, 0);
 
 std::string colore_svg(Colore c) {
@@ -83,8 +80,7 @@ SvgSurface::SvgSurface(float twips_per_pixel, Colore back_color, Colore fore_col
       fore_color_(fore_color),
       larghezza_(286),
       altezza_(221),
-      scala_larghezza_(larghezza_ * static_cast<double>(twips_per_pixel)),
-      scala_altezza_(altezza_ * static_cast<double>(twips_per_pixel)) {}
+      scala_(larghezza_, altezza_, twips_per_pixel) {}
 
 float SvgSurface::TwipsPerPixelX() { return twips_per_pixel_; }
 float SvgSurface::TwipsPerPixelY() { return twips_per_pixel_; }
@@ -92,31 +88,19 @@ float SvgSurface::TwipsPerPixelY() { return twips_per_pixel_; }
 // A new size brings the scale back to twips, as on the pixel canvas.
 void SvgSurface::Width(float twips) {
   larghezza_ = pixel_interi(twips, twips_per_pixel_, kCorniceOrizzontale);
-  scala_sinistra_ = 0;
-  scala_larghezza_ = larghezza_ * static_cast<double>(twips_per_pixel_);
+  scala_ = ScalaUtente(larghezza_, altezza_, twips_per_pixel_);
 }
 
 void SvgSurface::Height(float twips) {
   altezza_ = pixel_interi(twips, twips_per_pixel_, kCorniceVerticale);
-  scala_alto_ = 0;
-  scala_altezza_ = altezza_ * static_cast<double>(twips_per_pixel_);
+  scala_ = ScalaUtente(larghezza_, altezza_, twips_per_pixel_);
 }
 
-void SvgSurface::Scale(float x1, float y1, float x2, float y2) {
-  if (x1 == x2 || y1 == y2) throw Failure("invalid scale");
-  scala_sinistra_ = x1;
-  scala_alto_ = y1;
-  scala_larghezza_ = static_cast<double>(x2) - x1;
-  scala_altezza_ = static_cast<double>(y2) - y1;
-}
+void SvgSurface::Scale(float x1, float y1, float x2, float y2) { scala_.Scale(x1, y1, x2, y2); }
 
-double SvgSurface::colonna(float x) const {
-  return (x - scala_sinistra_) * larghezza_ / scala_larghezza_ + 0.5;
-}
-
-double SvgSurface::riga(float y) const {
-  return (y - scala_alto_) * altezza_ / scala_altezza_ + 0.5;
-}
+// The centre of the pixel the pixel canvas paints.
+double SvgSurface::colonna(float x) const { return scala_.colonna(x) + 0.5; }
+double SvgSurface::riga(float y) const { return scala_.riga(y) + 0.5; }
 
 void SvgSurface::chiudi(std::string_view elemento) {
   if (suggerimento_.empty()) {
@@ -137,7 +121,7 @@ void SvgSurface::FillStyle(int stile) { fill_style_ = stile; }
 void SvgSurface::FillColor(Colore colore) { fill_color_ = colore; }
 
 void SvgSurface::Circle(float x, float y, float r, Colore colore) {
-  const double raggio = r * larghezza_ / std::abs(scala_larghezza_);
+  const double raggio = scala_.lunghezza(r);
   if (!(raggio >= 0)) throw Failure("invalid radius");
   aggiungi(elementi_, {"<circle cx=\"", numero(colonna(x)), "\" cy=\"", numero(riga(y)), "\" r=\"",
                        numero(raggio), "\" stroke=\"", colore_svg(colore), "\" fill=\"",

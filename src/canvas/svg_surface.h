@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "canvas/drawing_surface.h"
+#include "canvas/user_scale.h"
 
 namespace fof1plot {
 
@@ -44,8 +45,7 @@ class SvgSurface : public DrawingSurface {
   Colore fore_color_;
   int larghezza_;
   int altezza_;
-  // Until Scale, one unit is a twip, as on the pixel canvas.
-  double scala_sinistra_ = 0, scala_alto_ = 0, scala_larghezza_, scala_altezza_;
+  ScalaUtente scala_;
   float current_x_ = 0, current_y_ = 0;
   int fill_style_ = 1;
   Colore fill_color_ = 0;

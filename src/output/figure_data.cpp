@@ -32,6 +32,15 @@ std::string data_iso(std::chrono::sys_days giorno) {
   return testo;
 }
 
+std::string radice_archivio(std::chrono::sys_days giorno) {
+  using namespace std::chrono;
+  const year_month_day d{giorno};
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%04d%03d", static_cast<int>(d.year()),
+                static_cast<int>((giorno - sys_days{d.year() / January / 1}).count()) + 1);
+  return testo;
+}
+
 std::string ora_utc(std::chrono::sys_days giorno, int ora, int minuto) {
   const std::chrono::year_month_day data{giorno};
   char testo[32];

@@ -16,6 +16,9 @@ std::string testo_csv(const RegistroFigura& figura);
 // "yyyy-mm-dd".
 std::string data_iso(std::chrono::sys_days giorno);
 
+// "yyyyddd", the name the archive gives a day's files.
+std::string radice_archivio(std::chrono::sys_days giorno);
+
 // "yyyy-mm-ddThh:mm:00Z".
 std::string ora_utc(std::chrono::sys_days giorno, int ora, int minuto);
 

@@ -68,14 +68,9 @@ std::string testo_metriche(const Corsa& corsa, const ContestoMetriche& contesto)
          misura("fof1plot_samples", "The sample files each day slot's figure shows.", campioni);
 }
 
-std::optional<std::string> ultimo_successo(std::string_view testo) {
-  for (std::size_t inizio = 0; inizio < testo.size();) {
-    const std::size_t fine = std::min(testo.find('\n', inizio), testo.size());
-    const std::string_view riga = testo.substr(inizio, fine - inizio);
-    if (riga.starts_with(kUltimoSuccesso)) return std::string(riga.substr(kUltimoSuccesso.size()));
-    inizio = fine + 1;
-  }
-  return std::nullopt;
+std::optional<std::string> ultimo_successo(std::string_view riga) {
+  if (!riga.starts_with(kUltimoSuccesso)) return std::nullopt;
+  return std::string(riga.substr(kUltimoSuccesso.size()));
 }
 
 void scrivi_metriche(Corsa& corsa, const std::string& path, bool archivio) {

@@ -25,8 +25,9 @@ struct ContestoMetriche {
 // (back-fill).
 std::string testo_metriche(const Corsa& corsa, const ContestoMetriche& contesto);
 
-// The value of fof1plot_last_success_timestamp_seconds in a metrics file's text.
-std::optional<std::string> ultimo_successo(std::string_view testo);
+// The value of fof1plot_last_success_timestamp_seconds, when a line of a metrics file
+// gives it.
+std::optional<std::string> ultimo_successo(std::string_view riga);
 
 // Writes the run's metrics to path, whole, keeping the last success time of the file
 // there when this run failed; a failure to write is reported.

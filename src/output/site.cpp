@@ -26,15 +26,6 @@ bool giorno_del_file(std::string_view nome, sys_days& giorno, std::string_view& 
   return numero >= 1 && year_month_day{giorno}.year() == year{anno};
 }
 
-// "yyyyddd", as the archive names a day.
-std::string radice_archivio(sys_days giorno) {
-  const year_month_day d{giorno};
-  char testo[32];
-  std::snprintf(testo, sizeof testo, "%04d%03d", static_cast<int>(d.year()),
-                static_cast<int>((giorno - sys_days{d.year() / January / 1}).count()) + 1);
-  return testo;
-}
-
 // "yyyy/mm/", the folder of a day's pages under archive/.
 std::string cartella_mese(year_month mese) {
   char testo[16];
@@ -43,15 +34,22 @@ std::string cartella_mese(year_month mese) {
   return testo;
 }
 
+// The text of one of the program's own files, each line ended by "\n"; none when it
+// cannot be read.
+std::optional<std::string> testo_di(Corsa& corsa, const std::string& path) {
+  std::string testo;
+  const bool letto = esegui_passo([&] {
+    const std::unique_ptr<TextFile> file = corsa.files().Open(path);
+    while (!file->Eof()) testo += file->LineInput() + "\n";
+  });
+  if (!letto) return std::nullopt;
+  return testo;
+}
+
 // Writes a page of the site unless the page there already reads so: a page whose
 // content did not change keeps its file, time and cached copies.
 void scrivi_se_cambiata(Corsa& corsa, const std::string& path, const std::string& testo) {
-  std::string attuale;
-  const bool letta = esegui_passo([&] {
-    const std::unique_ptr<TextFile> file = corsa.files().Open(path);
-    while (!file->Eof() && attuale.size() <= testo.size()) attuale += file->LineInput() + "\n";
-  });
-  if (letta && attuale == testo) return;
+  if (testo_di(corsa, path) == testo) return;
   corsa.passo([&] { corsa.scrittore().Write(path, testo); });
 }
 
@@ -101,13 +99,7 @@ void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::
     if (voce.first)
       corsa.passo([&] { corsa.scrittore().Link(dati + estensione, giorno + estensione); });
   }
-  std::string csv;
-  if (g.csv) {
-    esegui_passo([&] {
-      const std::unique_ptr<TextFile> file = corsa.files().Open(dati + ".csv");
-      while (!file->Eof()) csv += file->LineInput() + "\n";
-    });
-  }
+  const std::string csv = g.csv ? testo_di(corsa, dati + ".csv").value_or("") : "";
   scrivi_se_cambiata(corsa, giorno + ".html",
                      pagina_giorno(corsa.stazione(), g, csv, precedente, successivo));
 }

@@ -27,10 +27,6 @@ json esito_archivio(EsitoArchivio esito) {
 
 json giorno_json(const RegistroFigura& figura) {
   const std::string k = std::to_string(figura.slot);
-  char archivio[16];
-  std::snprintf(archivio, sizeof archivio, "%04d%03d.gif",
-                static_cast<int>(std::chrono::year_month_day{figura.data}.year()),
-                figura.giorno_anno);
   json primo = nullptr, ultimo = nullptr;
   for (const CampioneRegistrato& c : figura.campioni) {
     if (c.lettura != LetturaCampione::kLetto) continue;
@@ -47,7 +43,7 @@ json giorno_json(const RegistroFigura& figura) {
           {"day_of_year", figura.giorno_anno},
           {"figure", "plotfoF1" + k + ".gif"},
           {"data", "plotfoF1" + k + ".csv"},
-          {"archive", archivio},
+          {"archive", radice_archivio(figura.data) + ".gif"},
           {"archive_outcome", esito_archivio(figura.archivio)},
           {"samples", figura.letti()},
           {"values", figura.conta(TipoCampo::kValore)},

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forecast/forecast_values.h"
+#include "output/figure_data.h"
 #include "platform/access.h"
 #include "platform/text.h"
 #include "platform/whole_file.h"
@@ -207,9 +208,7 @@ int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, 
     const year_month_day prossimo{(oggi_ymd.year() / oggi_ymd.month() / 1) + months{1}};
     verifica_previsione(files, lavoro + chiave_mese(prossimo) + ".txt", false, esito);
     verifica_stazione(files, directory, righe[3], oggi, esito);
-    char testo[16];
-    std::snprintf(testo, sizeof testo, "%04d-%02u-%02u", static_cast<int>(oggi_ymd.year()),
-                  static_cast<unsigned>(oggi_ymd.month()), static_cast<unsigned>(oggi_ymd.day()));
+    const std::string testo = data_iso(oggi);
     if (const auto tz = clock.TimeZone()) {
       esito.ok("TZ=" + *tz + "; today's local date is " + testo);
     } else {

@@ -9,6 +9,32 @@
 #include "samples/sample_value.h"
 
 namespace fof1plot {
+namespace {
+
+// What a sample's mark says on hover: "10:15 UT: 4.5 MHz", "10:15 UT: N/A".
+std::string suggerimento(const CampioneRegistrato& campione) {
+  char ora_ut[16];
+  std::snprintf(ora_ut, sizeof ora_ut, "%02d:%02d UT: ", campione.ora, campione.minuto);
+  std::string testo = ora_ut;
+  switch (campione.tipo) {
+    case TipoCampo::kValore:
+      testo += in_mhz(campione.decimi);
+      testo += " MHz";
+      break;
+    case TipoCampo::kAltro:
+      testo += '"';
+      testo += campione.campo_valore();
+      testo += "\", not a value, drawn at ";
+      testo += in_mhz(campione.decimi);
+      testo += " MHz";
+      break;
+    default:
+      testo += campione.campo_valore();
+  }
+  return testo;
+}
+
+}  // namespace
 
 // The day's ionograms: for every minute of the day the name the station would give its
 // sample file is built, hours ascending and within an hour minutes 01 to 59 then 00.
@@ -72,15 +98,17 @@ void Form1::disegna_campione(std::int16_t ora, int minuto, const std::string& ca
   const std::int16_t x = static_cast<std::int16_t>(10 * ora + passo_minuti(minuto));
   const std::string parola = Trim(campo_valore);
   campione.lunghezza_campo = static_cast<std::uint8_t>(parola.copy(campione.campo.data(), 4));
-  // Where the canvas can show it, each mark names its sample.
-  char ora_ut[16];
-  std::snprintf(ora_ut, sizeof ora_ut, "%02d:%02d UT: ", ora, minuto);
+  // With the site's vector picture, each mark names its sample; the text is made only
+  // for a picture that shows it.
+  const auto segna = [&](auto&& disegno) {
+    if (corsa.sito()) canvas.ToolTipText(suggerimento(campione));
+    corsa.passo(disegno);
+    if (corsa.sito()) canvas.ToolTipText("");
+  };
   if (parola == "N/A" || parola == "NO") {
     campione.tipo = parola == "N/A" ? TipoCampo::kNA : TipoCampo::kNO;
     const Colore colore = parola == "N/A" ? QBColor(10) : RGB(255, 153, 0);
-    canvas.ToolTipText(ora_ut + parola);
-    corsa.passo([&] { canvas.Line(x, 1, x, 8, colore); });
-    canvas.ToolTipText("");
+    segna([&] { canvas.Line(x, 1, x, 8, colore); });
     return;
   }
   campione.tipo = forma_dd_d(campo_valore) ? TipoCampo::kValore : TipoCampo::kAltro;
@@ -90,12 +118,7 @@ void Form1::disegna_campione(std::int16_t ora, int minuto, const std::string& ca
   double y = 0;
   esegui_passo([&] { y = valore_in_decimi(campo_valore); });
   campione.decimi = y;
-  canvas.ToolTipText(ora_ut +
-                     (campione.tipo == TipoCampo::kValore
-                          ? in_mhz(y) + " MHz"
-                          : "\"" + parola + "\", not a value, drawn at " + in_mhz(y) + " MHz"));
-  corsa.passo([&] { canvas.Circle(x, static_cast<float>(y), 2, rosso); });
-  canvas.ToolTipText("");
+  segna([&] { canvas.Circle(x, static_cast<float>(y), 2, rosso); });
   if ((x == x_ultimo + 2 || x == x_ultimo + 3) && y_ultimo != 0) {
     corsa.passo([&] { canvas.Line(x, static_cast<float>(y), x_ultimo, y_ultimo, rosso); });
   }
