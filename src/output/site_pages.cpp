@@ -133,7 +133,8 @@ std::string pagina_indice(const std::optional<std::string>& stazione,
               data + "\">\n<figcaption><time datetime=\"" + data + "\">" + data +
               "</time>: " + std::to_string(f.conta(TipoCampo::kValore)) + " values, " +
               std::to_string(f.conta(TipoCampo::kNA)) + " N/A, " +
-              std::to_string(f.conta(TipoCampo::kNO)) + " NO. <a href=\"plotfoF1" + k +
+              std::to_string(f.conta(TipoCampo::kNO)) + " NO. <a href=\"archive/" +
+              percorso_giorno(f.data) + ".html\">Values</a> <a href=\"plotfoF1" + k +
               ".csv\">CSV</a> <a href=\"plotfoF1" + k + ".gif\">GIF</a></figcaption>\n</figure>\n";
   }
   return pagina + "</div>\n" + legenda() + fine();

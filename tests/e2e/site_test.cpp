@@ -82,6 +82,10 @@ TEST_F(SiteTest, ADailyRunWritesItsOwnPagesAndTheDayBeforeThemWhereTheyChanged) 
             std::string::npos)
       << "the day before learns of its next day";
   EXPECT_NE(oggi.find("<td>10:15</td><td>4.0</td><td>4.0</td>"), std::string::npos) << oggi;
+  EXPECT_NE(ReadWholeFile(cartella / "out/index.html")
+                .find("<a href=\"archive/2025/01/03.html\">Values</a>"),
+            std::string::npos)
+      << "a day's values are one click from the front page";
 }
 
 TEST_F(SiteTest, ABackfillWritesItsRangeAndTheDaysJustOutsideIt) {
