@@ -3,6 +3,7 @@
 #include <getopt.h>
 
 #include <array>
+#include <vector>
 
 namespace fof1plot {
 
@@ -82,11 +83,14 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
   opterr = 0;
   RigaDiComando riga;
   std::string primo;
-  for (int scelta; (scelta = ::getopt_long(argc, argv, "+hV", kOpzioni, nullptr)) != -1;) {
-    const RigaDiComando::Azione azione = scelta == 'h'   ? RigaDiComando::Azione::kAiuto
-                                         : scelta == 'V' ? RigaDiComando::Azione::kVersione
-                                         : scelta == 'c' ? RigaDiComando::Azione::kVerifica
-                                                         : RigaDiComando::Azione::kArchivio;
+  // Options may stand before, between or after the dates, as in other GNU programs; the
+  // leading '-' hands each date over in its place, whatever POSIXLY_CORRECT says.
+  std::vector<std::string> operandi;
+  for (int scelta; (scelta = ::getopt_long(argc, argv, "-hV", kOpzioni, nullptr)) != -1;) {
+    if (scelta == 1) {
+      operandi.emplace_back(optarg);
+      continue;
+    }
     if (scelta == '?' || scelta == ':') {
       const std::string opzione = argv[optind - 1];
       return errore(optopt == 'a'   ? "--archive needs the first day, yyyy-mm-dd"
@@ -104,13 +108,15 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
     if (riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
       return errore("more than one of --help, --version, --check and --archive");
     }
-    riga.azione = azione;
+    riga.azione = scelta == 'h'   ? RigaDiComando::Azione::kAiuto
+                  : scelta == 'V' ? RigaDiComando::Azione::kVersione
+                  : scelta == 'c' ? RigaDiComando::Azione::kVerifica
+                                  : RigaDiComando::Azione::kArchivio;
     if (scelta == 'a') primo = optarg;
   }
-  const int resto = argc - optind;
   if (riga.azione == RigaDiComando::Azione::kArchivio) {
-    if (resto > 1) return errore("unexpected argument '" + std::string(argv[optind + 1]) + "'");
-    RigaDiComando letta = archivio(primo, resto == 1 ? argv[optind] : nullptr);
+    if (operandi.size() > 1) return errore("unexpected argument '" + operandi[1] + "'");
+    RigaDiComando letta = archivio(primo, operandi.empty() ? nullptr : operandi[0].c_str());
     letta.metriche = riga.metriche;
     letta.sito = riga.sito;
     return letta;
@@ -119,7 +125,7 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
       riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
     return errore("--metrics and --site go with the daily run or --archive");
   }
-  if (resto > 0) return errore("unexpected argument '" + std::string(argv[optind]) + "'");
+  if (!operandi.empty()) return errore("unexpected argument '" + operandi[0] + "'");
   return riga;
 }
 

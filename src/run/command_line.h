@@ -24,7 +24,8 @@ inline constexpr int kGiorniArchivioMax = 3660;
 
 // Reads the arguments: none for the daily run, --help, --version, --check, or --archive
 // FIRST [LAST] with dates yyyy-mm-dd; --metrics FILE with the daily run or --archive.
-// Anything else is an error that names what is wrong.
+// Options and dates may come in any order. Anything else is an error that names what is
+// wrong.
 RigaDiComando leggi_riga_di_comando(int argc, char* argv[]);
 
 // The text of --help.
