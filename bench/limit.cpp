@@ -1,11 +1,13 @@
 // The work of a fof1plot run that a user can observe, and nothing else: one listing of
 // the sample directory, which finds the station file by fof1plot's rule and which of
 // the days' sample names exist; opens of those names only, each read to its line 7;
-// each figure drawn with fof1plot's own drawing procedures and encoded straight to GIF;
-// the GIFs written with temporary file, fsync and rename (an archived figure without
-// values only where none is yet). No lock, no archive rule beyond that, no record, no
-// diagnostics. Rome stations only. It writes the same GIF bytes as fof1plot; run it in
-// the directory of gralvo.ini, like fof1plot.
+// each figure drawn with fof1plot's own drawing procedures and its GIF encoded from the
+// canvas's palette image; the GIFs, the CSV files of the values and, after a daily run,
+// a status.json of the same size written with temporary file, fsync and rename (an
+// archived figure without values only where none is yet, a published CSV as a link to
+// the archived one). No lock, no archive rule beyond that, no record of unread files,
+// no diagnostics, no site. Rome stations only. It writes the same GIF bytes as fof1plot;
+// run it in the directory of gralvo.ini, like fof1plot.
 //
 //   fof1plot_bench_limit                          the daily run: six days ending today
 //   fof1plot_bench_limit --archive FIRST LAST     a back-fill (yyyy-mm-dd), nothing published
@@ -16,17 +18,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "bench_files.h"
 #include "canvas/gd_surface.h"
 #include "canvas/plot_window.h"
 #include "platform/text.h"
+#include "platform/value_field.h"
 #include "run/form1.h"
 
 namespace {
@@ -36,7 +42,7 @@ using namespace std::chrono;
 
 // Only the drawing procedures of the plot window are used; its other parts stay idle.
 struct Unused : ImageExport, Directory, Diagnostics {
-  void Load(const std::string&) override {}
+  void Load(const Picture&) override {}
   bool WriteGif(const std::string&, bool) override { return false; }
   bool WriteNewGif(const std::string&, bool) override { return true; }
   void Release() override {}
@@ -83,13 +89,61 @@ std::string list(const std::string& data, sys_days first, sys_days last,
   return first_file;
 }
 
-std::string gif_of(std::string bmp) {
-  GdImage image(gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), bmp.data()));
+std::string gif_of(const Picture& picture) {
+  GdImage image(gdImageCreate(picture.width, picture.height));
+  for (const Colore c : picture.palette) {
+    gdImageColorAllocate(image.get(), Rosso(c), Verde(c), Blu(c));
+  }
+  for (int row = 0; row < picture.height; ++row) {
+    std::memcpy(image->pixels[row], picture.pixels.data() + row * picture.width,
+                static_cast<std::size_t>(picture.width));
+  }
   int size = 0;
   void* bytes = gdImageGifPtr(image.get(), &size);
   std::string gif(static_cast<const char*>(bytes), static_cast<std::size_t>(size));
   gdFree(bytes);
   return gif;
+}
+
+// The day's values as the program's CSV holds them: minute 00 first in its hour.
+std::string csv_of(sys_days day, std::vector<CampioneRegistrato> rows) {
+  std::sort(rows.begin(), rows.end(),
+            [](const auto& a, const auto& b) { return a.ora * 60 + a.minuto < b.ora * 60 + b.minuto; });
+  const year_month_day ymd{day};
+  std::string csv = "time_utc,foF1_MHz,field\n";
+  for (const CampioneRegistrato& row : rows) {
+    char time[40];
+    std::snprintf(time, sizeof time, "%04d-%02u-%02uT%02d:%02d:00Z,", static_cast<int>(ymd.year()),
+                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()), row.ora,
+                  row.minuto);
+    csv += time;
+    if (row.tipo == TipoCampo::kValore) csv += in_mhz(row.decimi);
+    csv += ',';
+    csv += row.campo_valore();
+    csv += '\n';
+  }
+  return csv;
+}
+
+// A status.json of the program's shape and size: the run, then per day its counts.
+std::string status_of(const Corsa& corsa, const std::string& station) {
+  nlohmann::ordered_json days = nlohmann::ordered_json::array();
+  for (const RegistroFigura& f : corsa.figure()) {
+    nlohmann::ordered_json forecast = nlohmann::ordered_json::array();
+    for (const auto& v : f.previsione) forecast.push_back(v ? *v / 10.0 : 0.0);
+    days.push_back({{"slot", f.slot},
+                    {"day_of_year", f.giorno_anno},
+                    {"figure", "plotfoF1" + std::to_string(f.slot) + ".gif"},
+                    {"data", "plotfoF1" + std::to_string(f.slot) + ".csv"},
+                    {"samples", f.campioni.size()},
+                    {"forecast_MHz", forecast}});
+  }
+  const nlohmann::ordered_json status = {{"program", "fof1plot"},
+                                         {"station", station},
+                                         {"exit_status", 0},
+                                         {"failures", nlohmann::ordered_json::array()},
+                                         {"days", days}};
+  return status.dump(2) + "\n";
 }
 
 sys_days date(const char* text) {
@@ -137,6 +191,7 @@ int main(int argc, char* argv[]) {
     const auto found = samples.find(key);
     std::int16_t x_last = 0, y_last = 0;
     bool values = false;
+    corsa.figura().campioni.reserve(found == samples.end() ? 0 : found->second.count());
     for (int hour = 0; rome && found != samples.end() && hour < 24; ++hour) {
       for (int m = 1; m <= 60; ++m) {
         const int minute = m % 60;
@@ -145,7 +200,9 @@ int main(int argc, char* argv[]) {
         std::snprintf(name, sizeof name, "RM041_%s%02d%02d00.TXT", key.c_str(), hour, minute);
         std::string field;
         if (form.leggi_campo_valore(data + name, field) == LetturaCampione::kLetto) {
-          corsa.figura().campioni.emplace_back();
+          CampioneRegistrato& row = corsa.figura().campioni.emplace_back();
+          row.ora = static_cast<std::uint8_t>(hour);
+          row.minuto = static_cast<std::uint8_t>(minute);
           form.disegna_campione(static_cast<std::int16_t>(hour), minute, field, x_last, y_last);
           values = true;
         }
@@ -155,11 +212,26 @@ int main(int argc, char* argv[]) {
     canvas.CurrentY(180);
     canvas.Print("Date: " + form.data_etichetta(1));
     const std::string gif = gif_of(canvas.Image());
-    if (!backfill) bench::write_figure(out + "plotfoF1" + std::to_string(slot) + ".gif", gif);
     const std::string archived = work + "previous_foF1_plots/" + key + ".gif";
+    const std::string archived_csv = work + "previous_foF1_data/" + key + ".csv";
     struct stat info;
-    if (values || ::lstat(archived.c_str(), &info) != 0) bench::write_figure(archived, gif);
+    const bool archive = values || ::lstat(archived.c_str(), &info) != 0;
+    if (archive) {
+      bench::write_figure(archived, gif);
+      bench::write_figure(archived_csv, csv_of(giorno, corsa.figura().campioni));
+    }
+    if (!backfill) {
+      const std::string published = out + "plotfoF1" + std::to_string(slot);
+      bench::write_figure(published + ".gif", gif);
+      if (archive) {
+        ::unlink((published + ".csv").c_str());
+        if (::link(archived_csv.c_str(), (published + ".csv").c_str()) != 0) std::perror("link");
+      } else {
+        bench::write_figure(published + ".csv", csv_of(giorno, corsa.figura().campioni));
+      }
+    }
     canvas.Cls();
   }
+  if (!backfill) bench::write_figure(out + "status.json", status_of(corsa, first_line));
   return 0;
 }

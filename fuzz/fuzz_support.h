@@ -48,13 +48,13 @@ struct SuperficieContata : DrawingSurface {
   void CurrentY(float) override {}
   void Print(const std::string&) override {}
   void Cls() override {}
-  std::string Image() override { return {}; }
+  Picture Image() override { return {}; }
   std::vector<Colore> linee;
   std::vector<float> cerchi_y;
 };
 
 struct EsportazioneNulla : ImageExport {
-  void Load(const std::string&) override {}
+  void Load(const Picture&) override {}
   bool WriteGif(const std::string&, bool) override { return false; }
   bool WriteNewGif(const std::string&, bool) override { return true; }
   void Release() override {}

@@ -60,6 +60,7 @@ int esegui(const fof1plot::RigaDiComando& riga) {
     form.Form_Load();
   }
   if (!riga.metriche.empty()) scrivi_metriche(corsa, riga.metriche, archivio);
+  corsa.riferisci_guasti();
   return corsa.stato_di_uscita();
 }
 

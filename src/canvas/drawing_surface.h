@@ -3,6 +3,7 @@
 #include <string>
 
 #include "canvas/colors.h"
+#include "canvas/picture.h"
 
 namespace fof1plot {
 
@@ -43,8 +44,8 @@ class DrawingSurface {
   // empty text ends it. A surface that cannot show hints ignores it.
   virtual void ToolTipText(const std::string& /*testo*/) {}
 
-  // The canvas as a picture, all paint since the last Cls: a BMP for a pixel canvas.
-  virtual std::string Image() = 0;
+  // The canvas as a picture, all paint since the last Cls.
+  virtual Picture Image() = 0;
 };
 
 }  // namespace fof1plot

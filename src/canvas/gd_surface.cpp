@@ -82,15 +82,21 @@ void GdSurface::Print(const std::string& testo) {
 
 void GdSurface::Cls() { pulisci(); }
 
-std::string GdSurface::Image() {
-  int size = 0;
-  // RLE8: libgd's uncompressed BMP states a wrong file size for widths that are not a
-  // multiple of 4.
-  void* bytes = gdImageBmpPtr(immagine_.get(), &size, 1);
-  if (bytes == nullptr) throw Failure("cannot encode the canvas");
-  std::string immagine(static_cast<const char*>(bytes), static_cast<std::size_t>(size));
-  gdFree(bytes);
-  return immagine;
+Picture GdSurface::Image() {
+  const gdImagePtr im = immagine_.get();
+  Picture picture;
+  picture.width = larghezza();
+  picture.height = altezza();
+  for (int i = 0; i < gdImageColorsTotal(im); ++i) {
+    picture.palette.push_back(RGB(gdImageRed(im, i), gdImageGreen(im, i), gdImageBlue(im, i)));
+  }
+  picture.pixels.resize(static_cast<std::size_t>(picture.width) *
+                        static_cast<std::size_t>(picture.height));
+  for (int riga = 0; riga < picture.height; ++riga) {
+    std::memcpy(picture.pixels.data() + static_cast<std::size_t>(riga) * picture.width,
+                im->pixels[riga], static_cast<std::size_t>(picture.width));
+  }
+  return picture;
 }
 
 int GdSurface::larghezza() const { return gdImageSX(immagine_.get()); }

@@ -30,7 +30,7 @@ class GdSurface : public DrawingSurface {
   void CurrentY(float y) override;
   void Print(const std::string& testo) override;
   void Cls() override;
-  std::string Image() override;
+  Picture Image() override;
 
   int larghezza() const;
   int altezza() const;

@@ -147,7 +147,7 @@ void SvgSurface::Cls() {
 
 void SvgSurface::ToolTipText(const std::string& testo) { suggerimento_ = testo; }
 
-std::string SvgSurface::Image() {
+Picture SvgSurface::Image() {
   const std::string w = std::to_string(larghezza_), h = std::to_string(altezza_);
   std::string svg;
   aggiungi(svg, {"<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 ", w, " ", h,
@@ -157,7 +157,11 @@ std::string SvgSurface::Image() {
                  "text{font:10px monospace;fill:", colore_svg(fore_color_), "}</style>\n",
                  "<rect width=\"100%\" height=\"100%\" fill=\"", colore_svg(back_color_), "\"/>\n",
                  elementi_, "</svg>\n"});
-  return svg;
+  Picture picture;
+  picture.width = larghezza_;
+  picture.height = altezza_;
+  picture.document = std::move(svg);
+  return picture;
 }
 
 }  // namespace fof1plot

@@ -31,7 +31,7 @@ class SvgSurface : public DrawingSurface {
   void Print(const std::string& testo) override;
   void Cls() override;
   void ToolTipText(const std::string& testo) override;
-  std::string Image() override;
+  Picture Image() override;
 
  private:
   // The canvas position of a point in user coordinates, in pixels.

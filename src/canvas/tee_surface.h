@@ -34,7 +34,7 @@ class TeeSurface : public DrawingSurface {
   void ToolTipText(const std::string& testo) override {
     entrambe(&DrawingSurface::ToolTipText, testo);
   }
-  std::string Image() override { return prima_.Image(); }
+  Picture Image() override { return prima_.Image(); }
 
  private:
   template <typename Operazione, typename... Argomenti>

@@ -19,6 +19,7 @@ void Form1::grafico_previsione(const std::string& file_previsioni) {
   const PrevisioneLetta& letta = leggi_previsione(figura.file_previsione);
   // The first failure is reported; later ones follow from it. A value too large for 16
   // bits is the file's content, not a fault of the run, and only keeps 0.
+  figura.previsione_letta = letta.aperta && !letta.guasto;
   bool segnalato = letta.guasto.has_value();
   if (segnalato) corsa.segnala(*letta.guasto);
   if (!letta.aperta) return;

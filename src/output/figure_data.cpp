@@ -70,47 +70,12 @@ std::string testo_csv(const RegistroFigura& figura) {
   return csv;
 }
 
-// Beside each figure its values, and with the web site its SVG: the archived
-// previous_foF1_data/<yyyy><ddd>.csv and .svg under the archive rule of the figure's
-// GIF, each file on its own, and the published plotfoF1<k>.csv and .svg.
-void Form1::salva_dati(const std::string& file_previsioni) {
-  const RegistroFigura& figura = corsa.figura();
-  std::vector<std::pair<const char*, std::string>> file = {{".csv", testo_csv(figura)}};
+std::vector<DatoFigura> dati_figura(Corsa& corsa) {
+  std::vector<DatoFigura> dati = {{".csv", testo_csv(corsa.figura()), {}}};
   if (DrawingSurface* vettoriale = corsa.disegno_vettoriale()) {
-    file.emplace_back(".svg", vettoriale->Image());
+    dati.push_back({".svg", vettoriale->Image().document, {}});
   }
-  const std::string cartella = cartella_lavoro + "previous_foF1_data/";
-  const bool archivio = corsa.passo([&] { corsa.directory().MkDir(cartella); });
-  const std::string nome_archivio =
-      cartella + Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
-  for (const auto& voce : file) {
-    const std::string_view estensione = voce.first;
-    const std::string& testo = voce.second;
-    const std::string archiviato = nome_archivio + std::string(estensione);
-    bool sostituito = false;
-    if (archivio) {
-      corsa.passo([&] {
-        if (figura.completa()) {
-          corsa.scrittore().Write(archiviato, testo);
-          sostituito = true;
-        } else {
-          corsa.scrittore().WriteNew(archiviato, testo);
-        }
-      });
-    }
-    if (!corsa.pubblica()) continue;
-    // The published file of a figure that replaced its archived one is that same file,
-    // already on the disk: a link costs no second write.
-    const std::string pubblicato =
-        cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + std::string(estensione);
-    corsa.passo([&] {
-      if (sostituito) {
-        corsa.scrittore().Link(archiviato, pubblicato);
-      } else {
-        corsa.scrittore().Write(pubblicato, testo);
-      }
-    });
-  }
+  return dati;
 }
 
 }  // namespace fof1plot

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/value_field.h"
+#include "run/corsa.h"
 #include "run/figure_record.h"
 
 namespace fof1plot {
@@ -12,6 +14,17 @@ namespace fof1plot {
 // first in its hour): its UT time, the value drawn in MHz for a field of the station's
 // dd.d form (empty otherwise), and the field as found.
 std::string testo_csv(const RegistroFigura& figura);
+
+// One of the files that carry a figure's values beside its GIFs: its extension, its
+// bytes, and the archived file once one was written with them.
+struct DatoFigura {
+  std::string estensione;
+  std::string testo;
+  std::string archiviato;
+};
+
+// The current figure's CSV, and with the web site its SVG.
+std::vector<DatoFigura> dati_figura(Corsa& corsa);
 
 // "yyyy-mm-dd".
 std::string data_iso(std::chrono::sys_days giorno);

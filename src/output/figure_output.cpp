@@ -1,34 +1,68 @@
 #include <string>
+#include <vector>
 
+#include "output/figure_data.h"
 #include "platform/text.h"
 #include "platform/whole_file.h"
 #include "run/form1.h"
 
 namespace fof1plot {
 
-// The finished canvas, taken as a BMP picture in memory, becomes the published
-// plotfoF1<k>.gif and the archived previous_foF1_plots/<yyyy><ddd>.gif; the year is the
-// slot's own, from its month key. When the archive is being rebuilt, nothing is
-// published. What became of the archived figure is recorded with the figure.
+// The finished canvas becomes the archived previous_foF1_plots/<yyyy><ddd>.gif with its
+// values beside it, then the published plotfoF1<k>.gif with its values; the year is the
+// slot's own, from its month key. Archiving comes first and does not wait on
+// publishing, nor publishing on archiving: the archive is what cannot be drawn again once
+// the station has pruned its samples.
 void Form1::salva_figura(const std::string& file_previsioni) {
-  RegistroFigura& figura = corsa.figura();
   wpdlx1.Load(canvas.Image());
-  if (corsa.pubblica()) {
-    wpdlx1.WriteGif(cartella_uscita + "plotfoF1" + std::to_string(indice_giorno) + ".gif", false);
-  }
-  const std::string archiviata = cartella_lavoro + "previous_foF1_plots/" +
-                                 Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno) + ".gif";
-  // A figure that read no sample, or lost one it could not read, is archived only for a
-  // day without a figure yet: the day's samples may have been pruned from the station's
-  // disk, or the disk be unreachable or failing.
+  std::vector<DatoFigura> dati = dati_figura(corsa);
+  corsa.passo([&] { archivia_figura(file_previsioni, dati); });
+  if (corsa.pubblica()) pubblica_figura(dati);
+  wpdlx1.Release();
+}
+
+// The archived GIF under the archive rule, and what became of it is recorded with the
+// figure. A figure that lost an input (a listed sample it could not read, or its month's
+// forecast) or read no sample replaces no archived figure: the day's samples may have been
+// pruned from the station's disk, or the disk be unreachable or failing. Its values are
+// archived only together with the GIF they describe, so that the archive never holds a
+// figure beside another figure's values; each data file archived is noted in `dati`.
+void Form1::archivia_figura(const std::string& file_previsioni, std::vector<DatoFigura>& dati) {
+  RegistroFigura& figura = corsa.figura();
+  const std::string radice = Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
+  const std::string archiviata = cartella_lavoro + "previous_foF1_plots/" + radice + ".gif";
   if (figura.completa()) {
     figura.archivio =
         wpdlx1.WriteGif(archiviata, false) ? EsitoArchivio::kSostituita : EsitoArchivio::kNuova;
+  } else if (wpdlx1.WriteNewGif(archiviata, false)) {
+    figura.archivio = EsitoArchivio::kNuova;
   } else {
-    figura.archivio =
-        wpdlx1.WriteNewGif(archiviata, false) ? EsitoArchivio::kNuova : EsitoArchivio::kMantenuta;
+    figura.archivio = EsitoArchivio::kMantenuta;
+    return;
   }
-  wpdlx1.Release();
+  const std::string cartella = cartella_lavoro + "previous_foF1_data/";
+  if (!corsa.passo([&] { corsa.directory().MkDir(cartella); })) return;
+  for (DatoFigura& dato : dati) {
+    const std::string path = cartella + radice + dato.estensione;
+    if (corsa.passo([&] { corsa.scrittore().Write(path, dato.testo); })) dato.archiviato = path;
+  }
+}
+
+// The published GIF and its values, each written on its own. A data file archived by this
+// run holds the same bytes: the published one is a link to it, which costs no second write.
+void Form1::pubblica_figura(const std::vector<DatoFigura>& dati) {
+  const std::string pubblicata = cartella_uscita + "plotfoF1" + std::to_string(indice_giorno);
+  corsa.passo([&] { wpdlx1.WriteGif(pubblicata + ".gif", false); });
+  for (const DatoFigura& dato : dati) {
+    const std::string path = pubblicata + dato.estensione;
+    corsa.passo([&] {
+      if (!dato.archiviato.empty()) {
+        corsa.scrittore().Link(dato.archiviato, path);
+      } else {
+        corsa.scrittore().Write(path, dato.testo);
+      }
+    });
+  }
 }
 
 // A run killed while it wrote may have left the hidden temporary name of a write in the

@@ -2,7 +2,8 @@
 
 #include <sys/stat.h>
 
-#include <climits>
+#include <algorithm>
+#include <cstring>
 
 #include "platform/failure.h"
 #include "platform/whole_file.h"
@@ -11,11 +12,27 @@ namespace fof1plot {
 
 GdImageExport::GdImageExport() { SilenceLibgd(); }
 
-void GdImageExport::Load(const std::string& bmp) {
-  if (bmp.size() > INT_MAX) throw Failure("picture", "cannot load", "picture too large");
-  GdImage immagine(
-      gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), const_cast<char*>(bmp.data())));
-  if (!immagine) throw Failure("picture", "cannot load", "not a BMP picture");
+void GdImageExport::Load(const Picture& picture) {
+  const std::size_t area =
+      static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+  if (picture.width < 1 || picture.height < 1 || picture.pixels.size() != area ||
+      picture.palette.empty() || picture.palette.size() > gdMaxColors) {
+    throw Failure("picture", "cannot load", "not a palette image");
+  }
+  GdImage immagine(gdImageCreate(picture.width, picture.height));
+  if (!immagine) throw Failure("picture", "cannot load", "out of memory");
+  // Allocated in order, each colour keeps its index, so the pixels are copied as they are.
+  for (const Colore colore : picture.palette) {
+    gdImageColorAllocate(immagine.get(), Rosso(colore), Verde(colore), Blu(colore));
+  }
+  for (int riga = 0; riga < picture.height; ++riga) {
+    const std::uint8_t* sorgente =
+        picture.pixels.data() + static_cast<std::size_t>(riga) * picture.width;
+    if (*std::max_element(sorgente, sorgente + picture.width) >= picture.palette.size()) {
+      throw Failure("picture", "cannot load", "a pixel outside the palette");
+    }
+    std::memcpy(immagine->pixels[riga], sorgente, static_cast<std::size_t>(picture.width));
+  }
   immagine_ = std::move(immagine);
   gif_.clear();
 }

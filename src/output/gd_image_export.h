@@ -5,12 +5,13 @@
 
 namespace fof1plot {
 
-// Image export with libgd: the BMP picture is decoded into a palette image, and the GIF is
-// encoded in memory once per picture and written whole as often as asked.
+// Image export with libgd: the picture becomes a libgd palette image with the same
+// palette, and the GIF is encoded in memory once per picture and written whole as often
+// as asked.
 class GdImageExport : public ImageExport {
  public:
   GdImageExport();
-  void Load(const std::string& immagine) override;
+  void Load(const Picture& immagine) override;
   bool WriteGif(const std::string& path, bool flag) override;
   bool WriteNewGif(const std::string& path, bool flag) override;
   void Release() override;

@@ -2,15 +2,17 @@
 
 #include <string>
 
+#include "canvas/picture.h"
+
 namespace fof1plot {
 
-// The image-export component of the plot window: turns the BMP picture of a figure into
-// GIF files. Each operation throws Failure when it cannot do its work.
+// The image-export component of the plot window: turns the picture of a figure into GIF
+// files. Each operation throws Failure when it cannot do its work.
 class ImageExport {
  public:
   virtual ~ImageExport() = default;
-  // A BMP picture, as the canvas gives it, becomes the current picture.
-  virtual void Load(const std::string& immagine) = 0;
+  // The canvas's palette image becomes the current picture.
+  virtual void Load(const Picture& immagine) = 0;
   // Writes the current picture as a GIF file, pixel for pixel, replacing a file of that
   // name; the flag is passed on as given. True when a file of that name was there.
   virtual bool WriteGif(const std::string& path, bool flag) = 0;

@@ -17,7 +17,8 @@ struct ContestoStato {
 };
 
 // The daily run's health as JSON: the program, when and where it ran, the station, its
-// exit status and stderr lines, and for each of the six days what its figure shows and
+// exit status, its failure lines as printed with the number of files each stands for,
+// its warning lines, and for each of the six days what its figure shows and
 // what became of its archived figure.
 std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto);
 

@@ -1,24 +1,9 @@
 #include "run/corsa.h"
 
-#include <cerrno>
-
 #include "platform/text.h"
 #include "platform/whole_file.h"
 
 namespace fof1plot {
-
-namespace {
-
-// Whether a write failed for a reason its whole directory shares.
-bool guasto_della_cartella(const Failure& guasto) {
-  if (guasto.what_failed() != "cannot write") return false;
-  for (const int errore : {EACCES, EPERM, ENOENT, ENOTDIR, EROFS, ENOSPC, EDQUOT}) {
-    if (guasto.reason() == SystemReason(errore)) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 Corsa::Corsa(TextFiles& files, Directory& directory, Clock& clock, Diagnostics& diagnostica,
              FileWriter& scrittore)
@@ -31,17 +16,27 @@ Corsa::Corsa(TextFiles& files, Directory& directory, Clock& clock, Diagnostics& 
 
 void Corsa::segnala(const Failure& guasto, const char* descrizione) {
   fallita_ = true;
-  const std::string cosa = descrizione != nullptr ? descrizione : guasto.what_failed();
-  const std::string path =
-      guasto_della_cartella(guasto) ? DirectoryPart(guasto.path()) : guasto.path();
-  if (!segnalati_.emplace(path, cosa).second) return;
-  const Failure riga(path.empty() && guasto.path() != path ? "./" : path, cosa, guasto.reason());
-  righe_guasti_.push_back(std::string("fof1plot: ") + riga.what());
-  diagnostica_.Report(riga);
+  guasti_.aggiungi(guasto.path(), descrizione != nullptr ? descrizione : guasto.what_failed(),
+                   guasto.reason());
+}
+
+void Corsa::riferisci_guasti() {
+  const std::vector<RigaGuasto> righe = guasti_.righe();
+  for (; guasti_riferiti_ < righe.size(); ++guasti_riferiti_) {
+    diagnostica_.Report(righe[guasti_riferiti_].riga);
+  }
+}
+
+std::vector<std::string> Corsa::righe_guasti() const {
+  std::vector<std::string> righe;
+  for (const RigaGuasto& guasto : guasti_.righe()) {
+    righe.push_back(std::string("fof1plot: ") + guasto.riga.what());
+  }
+  return righe;
 }
 
 void Corsa::avvisa(const std::string& testo) {
-  if (!segnalati_.emplace("", "warning: " + testo).second) return;
+  if (!avvisati_.insert(testo).second) return;
   righe_avvisi_.push_back("fof1plot: warning: " + testo);
   diagnostica_.Warn(testo);
 }

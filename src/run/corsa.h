@@ -16,6 +16,7 @@
 #include "platform/directory.h"
 #include "platform/file_writer.h"
 #include "platform/text_files.h"
+#include "run/failure_lines.h"
 #include "run/figure_record.h"
 #include "run/step.h"
 #include "samples/sample_listing.h"
@@ -46,13 +47,19 @@ class Corsa {
 
   // Records a failure of the run, once per path and kind of failure; `descrizione`, when
   // given, says what failed in the run's own terms ("cannot list the sample directory").
-  // A write that fails for a reason of its directory (no permission, no such directory,
-  // read-only, full) is reported once for the directory.
+  // The failures of one directory's files with one cause become one line (RigheGuasti),
+  // told by riferisci_guasti.
   void segnala(const Failure& guasto, const char* descrizione = nullptr);
-  // Records a warning, once per text: the run goes on and may still succeed.
+  // Prints the failure lines not printed yet; the run calls it once, at its end, when
+  // every file of a cause is known.
+  void riferisci_guasti();
+  // Records a warning, once per text, and prints it: the run goes on and may still
+  // succeed.
   void avvisa(const std::string& testo);
-  // The failure and warning lines the run printed, as printed.
-  const std::vector<std::string>& righe_guasti() const { return righe_guasti_; }
+  // The failure lines of the run so far, with the files each stands for, and the
+  // warning lines, as printed.
+  std::vector<RigaGuasto> guasti() const { return guasti_.righe(); }
+  std::vector<std::string> righe_guasti() const;
   const std::vector<std::string>& righe_avvisi() const { return righe_avvisi_; }
   // Runs one step under the run's error policy: its failure is recorded and dropped.
   template <typename Passo>
@@ -117,8 +124,9 @@ class Corsa {
   Clock& clock_;
   Diagnostics& diagnostica_;
   FileWriter& scrittore_;
-  std::set<std::pair<std::string, std::string>> segnalati_;
-  std::vector<std::string> righe_guasti_;
+  RigheGuasti guasti_;
+  std::size_t guasti_riferiti_ = 0;
+  std::set<std::string> avvisati_;
   std::vector<std::string> righe_avvisi_;
   bool fallita_ = false;
   std::chrono::system_clock::time_point inizio_;

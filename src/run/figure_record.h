@@ -49,6 +49,8 @@ struct RegistroFigura {
   std::string file_previsione;
   // The 24 hourly values drawn, in tenths of MHz; empty for an hour without a field.
   std::array<std::optional<std::int16_t>, 24> previsione;
+  // Whether the forecast file was read without a failure.
+  bool previsione_letta = false;
   // Every sample file the listing holds for the day, in drawing order.
   std::vector<CampioneRegistrato> campioni;
   // For each unreadable sample, its index in campioni and the system's reason.
@@ -60,9 +62,9 @@ struct RegistroFigura {
   // The samples read, and those that could not be.
   int letti() const;
   int illeggibili() const;
-  // Whether the figure may replace an archived one: it read every listed sample that
-  // is still there, and at least one.
-  bool completa() const { return letti() > 0 && illeggibili() == 0; }
+  // Whether the figure may replace an archived one: it read its month's forecast whole,
+  // every listed sample that is still there, and at least one.
+  bool completa() const { return previsione_letta && letti() > 0 && illeggibili() == 0; }
 };
 
 }  // namespace fof1plot

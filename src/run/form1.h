@@ -3,8 +3,10 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "canvas/drawing_surface.h"
+#include "output/figure_data.h"
 #include "output/image_export.h"
 #include "platform/table.h"
 #include "run/corsa.h"
@@ -35,10 +37,9 @@ class Form1 {
   void grafico_previsione(const std::string& file_previsioni);
   // The day's measured values and markers; drops each failing step.
   void grafico_valori_autoscalati(const std::string& file_previsioni);
-  // Published GIF and archived GIF; throws at the first failing step.
+  // The archived GIF and values, then the published ones; throws when the picture cannot
+  // be taken, and drops each failing write.
   void salva_figura(const std::string& file_previsioni);
-  // The figure's values as CSV beside its GIFs; drops each failing step.
-  void salva_dati(const std::string& file_previsioni);
   // The run's health in status.json, in the output directory.
   void scrivi_stato();
   // The web site's pages for the days from primo to ultimo; drops each failing step.
@@ -78,6 +79,8 @@ class Form1 {
   std::string nome_file_campione(const std::string& prefisso, std::int16_t tipo_stazione, int ora,
                                  int m) const;
   LetturaCampione leggi_campo_valore(const std::string& nome_file, std::string& campo_valore);
+  void archivia_figura(const std::string& file_previsioni, std::vector<DatoFigura>& dati);
+  void pubblica_figura(const std::vector<DatoFigura>& dati);
   void disegna_campione(std::int16_t ora, int minuto, const std::string& campo_valore,
                         std::int16_t& x_ultimo, std::int16_t& y_ultimo);
 

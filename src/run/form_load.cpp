@@ -36,7 +36,6 @@ void Form1::disegna_giorno(int slot, std::chrono::sys_days data) {
   corsa.passo([&] { grafico_valori_autoscalati(mese_anno(indice_giorno)); });
   stampa_data();
   corsa.passo([&] { salva_figura(mese_anno(indice_giorno)); });
-  salva_dati(mese_anno(indice_giorno));
   corsa.passo([&] { canvas.Cls(); });
 }
 

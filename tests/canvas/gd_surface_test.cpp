@@ -96,26 +96,21 @@ TEST(GdSurfaceSizeTest, ImpossibleSizeFailsAndKeepsTheCanvas) {
   EXPECT_EQ(canvas.altezza(), 221);
 }
 
-TEST(GdSurfaceSizeTest, ImageIsABmpOfTheWholeCanvas) {
+TEST(GdSurfaceSizeTest, ImageIsThePaletteImageOfTheWholeCanvas) {
   GdSurface canvas(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
   canvas.Scale(-35, 185, 251, -36);
   canvas.Line(0, 0, 1, 0, kRosso);
-  const std::string bmp = canvas.Image();
-  ASSERT_GE(bmp.size(), 6u);
-  EXPECT_EQ(bmp.substr(0, 2), "BM");
-  const std::uint32_t dimensione =
-      static_cast<unsigned char>(bmp[2]) | static_cast<unsigned char>(bmp[3]) << 8 |
-      static_cast<unsigned char>(bmp[4]) << 16 |
-      static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[5])) << 24;
-  EXPECT_EQ(dimensione, bmp.size()) << "the header states the file's true size";
-  GdImage letta(
-      gdImageCreateFromBmpPtr(static_cast<int>(bmp.size()), const_cast<char*>(bmp.data())));
-  ASSERT_TRUE(letta);
-  EXPECT_EQ(gdImageSX(letta.get()), 286);
-  const int c = gdImageGetPixel(letta.get(), 35, 185);
-  EXPECT_EQ(
-      RGB(gdImageRed(letta.get(), c), gdImageGreen(letta.get(), c), gdImageBlue(letta.get(), c)),
-      kRosso);
+  const Picture immagine = canvas.Image();
+  ASSERT_EQ(immagine.width, 286);
+  ASSERT_EQ(immagine.height, 221);
+  ASSERT_EQ(immagine.pixels.size(), 286u * 221u);
+  const auto colore = [&](int colonna, int riga) {
+    return immagine.palette.at(immagine.pixels[static_cast<std::size_t>(riga * 286 + colonna)]);
+  };
+  EXPECT_EQ(colore(35, 185), kRosso);
+  EXPECT_EQ(colore(36, 185), kColoreSfondo);
+  EXPECT_EQ(colore(285, 220), kColoreSfondo);
+  EXPECT_TRUE(immagine.document.empty());
 }
 
 }  // namespace

@@ -155,8 +155,8 @@ TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
        },
        true,
        1,
-       {"/data/RM041_2025003101500.TXT: cannot read the sample file: Permission denied",
-        "/data/RM041_2025003103000.TXT: cannot read the sample file: Permission denied"}},
+       {"/data/: cannot read 2 sample files (RM041_2025003101500.TXT, RM041_2025003103000.TXT): "
+        "Permission denied"}},
       {"station file unreadable",
        [](auto& c) { fs::permissions(c / "data/00-station.txt", fs::perms::none); },
        true,
@@ -169,7 +169,7 @@ TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
        },
        true,
        1,
-       {"/out/: cannot write: Permission denied"}},
+       {"/out/: cannot write 13 files (plotfoF11.gif ... status.json): Permission denied"}},
   };
   for (const auto& caso : kCasi) {
     SCOPED_TRACE(caso.guasto);
@@ -290,14 +290,15 @@ TEST_F(OutputFaultTest, DiskFullKeepsThePreviousFigures) {
 
 TEST_F(OutputFaultTest, ARunKilledAsAFileTakesItsNameLeavesNothingAfterTheNextRun) {
   if (std::system("strace -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace not installed";
-  // The n-th rename of a run gives slot 1's published GIF, (the 12th) today's archived
-  // GIF or (the 13th) today's archived CSV its name; strace kills the run as it asks
+  // The n-th rename of a run gives slot 1's published GIF, (the 11th) today's archived
+  // GIF or (the 12th) today's archived CSV its name: the five days before keep their
+  // archived figures, and each publishes a GIF and a CSV. strace kills the run as it asks
   // for it. A run killed between the two files of today's pair leaves a pair the next
   // run repairs.
   const struct {
     int rinomina;
     const char* cartella;
-  } kCasi[] = {{1, "out/"}, {12, "work/previous_foF1_plots/"}, {13, "work/previous_foF1_data/"}};
+  } kCasi[] = {{1, "out/"}, {11, "work/previous_foF1_plots/"}, {12, "work/previous_foF1_data/"}};
   for (const auto& caso : kCasi) {
     SCOPED_TRACE(caso.cartella);
     const std::string comando =

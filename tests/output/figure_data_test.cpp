@@ -71,25 +71,56 @@ class SalvaDatiTest : public ::testing::Test {
   test::BancoFinto banco;
 };
 
-TEST_F(SalvaDatiTest, EachFigureGetsItsCsvPublishedAndArchivedUnderTheArchiveRule) {
+TEST_F(SalvaDatiTest, AnArchivedCsvIsWrittenOnlyWithTheArchivedGifItDescribes) {
   const std::string kVuoto = "time_utc,foF1_MHz,field\n";
-  banco.scrittore.scritti["/w/previous_foF1_data/2025060.csv"] = "an earlier day's values";
-  banco.scrittore.scritti["/w/previous_foF1_data/2025064.csv"] = "yesterday's run";
-  banco.form.Form_Load();
-  const auto& scritti = banco.scrittore.scritti;
-  for (int k = 1; k <= 5; ++k) {
-    EXPECT_EQ(scritti.at("/o/plotfoF1" + std::to_string(k) + ".csv"), kVuoto) << k;
+  const std::string kValori = kVuoto + "2025-03-05T10:15:00Z,4.5,4.5\n";
+  // 5 March is drawn from its sample, 4 March from none.
+  const struct {
+    const char* nome;
+    bool gif, csv, campioni;
+    EsitoArchivio esito;
+    const char* csv_dopo;  // null: still missing
+  } kCasi[] = {
+      {"new day with values", false, false, true, EsitoArchivio::kNuova, "values"},
+      {"values, a stray CSV", false, true, true, EsitoArchivio::kNuova, "values"},
+      {"values, killed before the CSV", true, false, true, EsitoArchivio::kSostituita, "values"},
+      {"values replace both", true, true, true, EsitoArchivio::kSostituita, "values"},
+      {"new day without values", false, false, false, EsitoArchivio::kNuova, "header"},
+      {"no values, a stray CSV", false, true, false, EsitoArchivio::kNuova, "header"},
+      {"pruned day without a CSV", true, false, false, EsitoArchivio::kMantenuta, nullptr},
+      {"pruned day with its CSV", true, true, false, EsitoArchivio::kMantenuta, "earlier"},
+  };
+  for (const auto& caso : kCasi) {
+    SCOPED_TRACE(caso.nome);
+    test::BancoFinto banco;
+    test::stazione_di_marzo(banco);
+    const std::string radice = caso.campioni ? "2025064" : "2025063";
+    const std::string gif = "/w/previous_foF1_plots/" + radice + ".gif";
+    const std::string csv = "/w/previous_foF1_data/" + radice + ".csv";
+    if (caso.gif) banco.wpdlx1.presenti.insert(gif);
+    if (caso.csv) banco.scrittore.scritti[csv] = "earlier";
+    banco.form.Form_Load();
+    const RegistroFigura& figura = banco.corsa.figure().at(caso.campioni ? 6 : 5);
+    ASSERT_EQ(figura.slot, caso.campioni ? 6 : 5);
+    EXPECT_EQ(figura.archivio, caso.esito);
+    const auto scritto = banco.scrittore.scritti.find(csv);
+    if (caso.csv_dopo == nullptr) {
+      EXPECT_EQ(scritto, banco.scrittore.scritti.end()) << "a missing CSV stays missing";
+    } else {
+      ASSERT_NE(scritto, banco.scrittore.scritti.end());
+      const std::string atteso = std::string(caso.csv_dopo) == "values"   ? kValori
+                                 : std::string(caso.csv_dopo) == "header" ? kVuoto
+                                                                          : "earlier";
+      EXPECT_EQ(scritto->second, atteso);
+    }
+    const std::string pubblicato = caso.campioni ? "/o/plotfoF16.csv" : "/o/plotfoF15.csv";
+    if (caso.esito == EsitoArchivio::kMantenuta) {
+      EXPECT_EQ(banco.scrittore.scritti.at(pubblicato), kVuoto) << "the run's own values published";
+    } else {
+      EXPECT_EQ(banco.scrittore.collegati.at(pubblicato), csv) << "the archived file published";
+    }
+    EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
   }
-  EXPECT_EQ(scritti.at("/w/previous_foF1_data/2025064.csv"),
-            kVuoto + "2025-03-05T10:15:00Z,4.5,4.5\n")
-      << "a figure with values replaces its day's CSV";
-  EXPECT_EQ(banco.scrittore.collegati.at("/o/plotfoF16.csv"), "/w/previous_foF1_data/2025064.csv")
-      << "and is published as that same file";
-  EXPECT_EQ(scritti.at("/w/previous_foF1_data/2025060.csv"), "an earlier day's values")
-      << "a figure without values keeps it";
-  EXPECT_EQ(scritti.at("/w/previous_foF1_data/2025059.csv"), kVuoto) << "or writes a new one";
-  EXPECT_EQ(banco.directory.create.front(), "/w/previous_foF1_data/");
-  EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
 }
 
 TEST_F(SalvaDatiTest, ABackfillArchivesTheCsvAndPublishesNone) {

@@ -46,8 +46,9 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
     EXPECT_EQ(g[46], std::string("Print Date: ") + kDate[k]);
     EXPECT_EQ(g[47], "Image") << "the picture goes to the GIFs in memory";
   }
-  EXPECT_EQ(banco.wpdlx1.chiamate[2], "WriteNewGif /w/previous_foF1_plots/2025059.gif False");
-  EXPECT_EQ(banco.wpdlx1.chiamate[22], "WriteGif /w/previous_foF1_plots/2025064.gif False")
+  EXPECT_EQ(banco.wpdlx1.chiamate[1], "WriteNewGif /w/previous_foF1_plots/2025059.gif False");
+  EXPECT_EQ(banco.wpdlx1.chiamate[2], "WriteGif /o/plotfoF11.gif False") << "archived first";
+  EXPECT_EQ(banco.wpdlx1.chiamate[21], "WriteGif /w/previous_foF1_plots/2025064.gif False")
       << "today has a value";
   EXPECT_EQ(banco.directory.bloccate, std::vector<std::string>{"/w/"});
   EXPECT_EQ(banco.directory.cancellati,
@@ -56,7 +57,7 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
                 "/w/previous_foF1_data/.fof1plot.tmp", "/w/grafico1.bmp", "/w/grafico2.bmp",
                 "/w/grafico3.bmp", "/w/grafico4.bmp", "/w/grafico5.bmp", "/w/grafico6.bmp"}));
   EXPECT_EQ(banco.directory.elencazioni, 1);
-  EXPECT_TRUE(banco.diagnostica.righe.empty());
+  EXPECT_TRUE(banco.righe().empty());
   EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
 }
 
@@ -81,7 +82,7 @@ TEST_F(FormLoadTest, AFailureLosesOnlyTheRestOfItsProcedure) {
   EXPECT_EQ(giorni[0].size(), 3u + curva + 5u) << "stage stopped at its third item";
   EXPECT_EQ(giorni[0][3], "FillStyle 0") << "the forecast follows";
   for (std::size_t k = 1; k < 5; ++k) EXPECT_EQ(giorni[k].size(), 49u + curva) << "slot " << k + 1;
-  EXPECT_EQ(banco.diagnostica.righe, std::vector<std::string>{"injected failure"});
+  EXPECT_EQ(banco.righe(), std::vector<std::string>{"injected failure"});
   EXPECT_EQ(banco.corsa.stato_di_uscita(), 1);
 }
 

@@ -45,7 +45,7 @@ TEST(LeggiImpostazioniTest, LinesTwoFourAndSixAsWrittenAndTheFirstMissingLineRep
                         banco.form.cartella_uscita}),
               caso.attese)
         << caso.nome;
-    EXPECT_EQ(banco.diagnostica.righe, caso.segnalate) << caso.nome;
+    EXPECT_EQ(banco.righe(), caso.segnalate) << caso.nome;
   }
 }
 
@@ -69,7 +69,7 @@ TEST(LeggiImpostazioniTest, WithoutWholeSettingsTheRunStopsWithOneLineAndWritesN
     if (caso.presente) banco.files.aggiungi("gralvo.ini", {"w", "/w/", "d", "/d/", "o", "/o/"});
     if (caso.riga_guasta >= 0) banco.files.guasti["gralvo.ini"] = {caso.riga_guasta, caso.motivo};
     banco.form.Form_Load();
-    EXPECT_EQ(banco.diagnostica.righe, std::vector<std::string>{caso.riga}) << caso.nome;
+    EXPECT_EQ(banco.righe(), std::vector<std::string>{caso.riga}) << caso.nome;
     EXPECT_TRUE(banco.chiamate.empty()) << caso.nome << ": nothing drawn";
     EXPECT_TRUE(banco.wpdlx1.chiamate.empty()) << caso.nome << ": nothing written";
     EXPECT_TRUE(banco.directory.bloccate.empty() && banco.directory.cancellati.empty())

@@ -136,7 +136,7 @@ TEST(ListingOnDiskTableTest, WhatIsRead) {
     const bool senza_maiuscole = banco.senza_maiuscole();
     EXPECT_EQ(banco.letti(), caso.letti(senza_maiuscole));
     EXPECT_EQ(banco.form.riconosci_stazione(), 4);
-    EXPECT_TRUE(banco.diagnostica.righe.empty());
+    EXPECT_TRUE(banco.corsa.righe_guasti().empty());
   }
 }
 

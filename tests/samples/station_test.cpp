@@ -30,7 +30,7 @@ TEST(RiconosciStazioneTest, StationTable) {
   for (const auto& caso : kCasi) {
     auto banco = banco_con({"first.txt"}, {caso.riga, "Rome"});
     EXPECT_EQ(banco->form.riconosci_stazione(), caso.tipo) << caso.riga;
-    EXPECT_EQ(banco->diagnostica.righe.size(), caso.tipo == 0 ? 1u : 0u) << caso.riga;
+    EXPECT_EQ(banco->righe().size(), caso.tipo == 0 ? 1u : 0u) << caso.riga;
   }
 }
 
@@ -69,7 +69,7 @@ TEST(RiconosciStazioneTest, NoStationIsReportedWithItsCause) {
   kCasi[4].banco->files.file.clear();
   for (const auto& c : kCasi) {
     EXPECT_EQ(c.banco->form.riconosci_stazione(), 0) << c.caso;
-    EXPECT_EQ(c.banco->diagnostica.righe, std::vector<std::string>{c.riga}) << c.caso;
+    EXPECT_EQ(c.banco->righe(), std::vector<std::string>{c.riga}) << c.caso;
     EXPECT_EQ(c.banco->corsa.stato_di_uscita(), 1) << c.caso;
   }
 }
@@ -82,7 +82,7 @@ TEST(RiconosciStazioneTest, TheDirectoryIsListedOncePerRun) {
   auto assente = banco_con({}, {});
   assente->directory.elenchi.clear();
   for (int k = 0; k < 6; ++k) assente->form.riconosci_stazione();
-  EXPECT_EQ(assente->diagnostica.righe.size(), 1u) << "one line, not six";
+  EXPECT_EQ(assente->righe().size(), 1u) << "one line, not six";
 }
 
 }  // namespace

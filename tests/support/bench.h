@@ -19,6 +19,11 @@ struct Banco {
     corsa.prepara_giorni(oggi - std::chrono::days{5}, oggi);
     corsa.nuova_figura(0, oggi);
   }
+  // The failure lines the run tells at its end.
+  std::vector<std::string> righe() {
+    corsa.riferisci_guasti();
+    return diagnostica.righe;
+  }
   FakeImageExport wpdlx1;
   FakeTextFiles files;
   FakeDirectory directory;

@@ -89,9 +89,9 @@ void FakeSurface::CurrentX(float x) { registra("CurrentX " + numero(x)); }
 void FakeSurface::CurrentY(float y) { registra("CurrentY " + numero(y)); }
 void FakeSurface::Print(const std::string& testo) { registra("Print " + testo); }
 void FakeSurface::Cls() { registra("Cls"); }
-std::string FakeSurface::Image() {
+Picture FakeSurface::Image() {
   registra("Image");
-  return "BM";
+  return {1, 1, {0}, {0}, {}};
 }
 std::vector<std::string> FakeSurface::filtrate(const std::string& inizio) const {
   std::vector<std::string> scelte;
@@ -101,7 +101,9 @@ std::vector<std::string> FakeSurface::filtrate(const std::string& inizio) const 
   return scelte;
 }
 
-void FakeImageExport::Load(const std::string& immagine) { registra("Load " + immagine); }
+void FakeImageExport::Load(const Picture& immagine) {
+  registra("Load " + std::to_string(immagine.width) + "x" + std::to_string(immagine.height));
+}
 bool FakeImageExport::WriteGif(const std::string& path, bool flag) {
   registra("WriteGif " + path + (flag ? " True" : " False"));
   return !presenti.insert(path).second;

@@ -48,7 +48,8 @@ class FakeSurface : public DrawingSurface, public Registro {
   void CurrentY(float y) override;
   void Print(const std::string& testo) override;
   void Cls() override;
-  std::string Image() override;
+  // A picture of one black pixel.
+  Picture Image() override;
   // Hints are kept apart from the calls, which they do not paint.
   void ToolTipText(const std::string& testo) override { suggerimenti.push_back(testo); }
   std::vector<std::string> suggerimenti;
@@ -60,7 +61,8 @@ class FakeSurface : public DrawingSurface, public Registro {
 // An image exporter that records its calls.
 class FakeImageExport : public ImageExport, public Registro {
  public:
-  void Load(const std::string& immagine) override;
+  // Records "Load <width>x<height>".
+  void Load(const Picture& immagine) override;
   bool WriteGif(const std::string& path, bool flag) override;
   bool WriteNewGif(const std::string& path, bool flag) override;
   void Release() override;
