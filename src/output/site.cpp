@@ -108,7 +108,7 @@ void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::
 
 // The station's web site in the output directory: the archive's pages for the days from
 // primo to ultimo and the archived days just before and after them, their months, the
-// archive's index, and after a daily run index.html and site.css, each where its
+// archive's index and site.css, and after a daily run index.html, each where its
 // content changed. Every other page is left as it is.
 void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   const std::vector<GiornoArchiviato> giorni = elenca_archivio(corsa, cartella_lavoro);
@@ -146,13 +146,13 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   corsa.passo([&] { corsa.directory().MkDir(radice); });
   const std::string indice_archivio = pagina_archivio(stazione, giorni);
   scrivi_se_cambiata(corsa, radice + "index.html", indice_archivio);
+  scrivi_se_cambiata(corsa, cartella_uscita + "site.css", foglio_stile());
   if (!corsa.pubblica()) return;
   std::vector<const RegistroFigura*> sei;
   for (const RegistroFigura& figura : corsa.figure()) {
     if (figura.slot > 0) sei.push_back(&figura);
   }
   const std::string indice = pagina_indice(stazione, corsa.adesso(), sei);
-  scrivi_se_cambiata(corsa, cartella_uscita + "site.css", foglio_stile());
   corsa.passo([&] { corsa.scrittore().Write(cartella_uscita + "index.html", indice); });
 }
 

@@ -231,7 +231,7 @@ std::string pagina_giorno(const std::optional<std::string>& stazione,
   if (giorno.csv) pagina += ". <a href=\"" + dd + ".csv\">Values as CSV</a>";
   pagina += " <a href=\"" + dd + ".gif\">GIF</a></figcaption>\n</figure>\n" + legenda();
   pagina += giorno.csv ? tabella_valori(csv)
-                       : "<p>This day was archived before the values were kept.</p>\n";
+                       : "<p>The values of this day's figure were not recorded.</p>\n";
   return pagina + fine();
 }
 

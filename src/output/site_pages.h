@@ -37,7 +37,8 @@ std::string pagina_mese(const std::optional<std::string>& stazione, std::chrono:
                         const std::vector<GiornoArchiviato>& giorni);
 
 // archive/<yyyy>/<mm>/<dd>.html: the day's figure, its values from its CSV (empty for a
-// day archived without one), the previous and next archived days and the month.
+// day archived without one, and the page says they were not recorded), the previous and
+// next archived days and the month.
 std::string pagina_giorno(const std::optional<std::string>& stazione,
                           const GiornoArchiviato& giorno, const std::string& csv,
                           const GiornoArchiviato* precedente, const GiornoArchiviato* successivo);

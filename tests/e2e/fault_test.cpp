@@ -98,15 +98,6 @@ TEST_F(BadInputTest, SparseFilesOfFourGibibytesAreReadOnlyToTheirFirstMebibyte) 
 
 // A tree spoilt after a good first run: what the second run says and whether the
 // archived figure of the last day keeps its measured values.
-// Everyone may read and write a tree, so that the user nobody can run in it.
-void aperto_a_tutti(const test::CartellaTemporanea& cartella) {
-  namespace fs = std::filesystem;
-  fs::permissions(cartella.path(), fs::perms::all);
-  for (const auto& voce : fs::recursive_directory_iterator(cartella.path())) {
-    fs::permissions(voce.path(), fs::perms::all);
-  }
-}
-
 TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
   namespace fs = std::filesystem;
   const struct {
@@ -177,7 +168,7 @@ TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
     const bool root = ::geteuid() == 0;
     ASSERT_EQ(albero.esegui(), 0);
     ASSERT_GT(albero.rossi_archiviati(), 0);
-    if (caso.come_nobody && root) aperto_a_tutti(albero.cartella);
+    if (caso.come_nobody && root) test::aperto_a_tutti(albero.cartella);
     caso.guasta(albero.cartella);
     const test::Esito esito = albero.avvia({}, caso.come_nobody && root);
     EXPECT_EQ(esito.stato, caso.stato);
@@ -216,6 +207,19 @@ TEST_F(LimitTest, AWriteBeyondTheFileSizeLimitIsAReportedFailure) {
                              " '2025-01-03 10:00:00' " + FOF1PLOT_BINARY + " --archive 2025-01-03");
   EXPECT_EQ(esito.stato, 1) << "not killed by SIGXFSZ";
   EXPECT_EQ(esito.errori, "fof1plot: " + archiviata + ": cannot write: File too large\n");
+  EXPECT_EQ(ReadWholeFile(archiviata), prima);
+  // The daily run: the figures and status.json are larger than the limit, the CSV files
+  // of days without values are not.
+  const test::Esito giornaliera = in_shell(
+      cartella,
+      std::string("ulimit -f 1 && TZ=UTC ") + FAKETIME_BINARY + " '2025-01-03 10:00:00' " +
+          FOF1PLOT_BINARY);
+  EXPECT_EQ(giornaliera.stato, 1);
+  EXPECT_EQ(giornaliera.errori,
+            "fof1plot: " + cartella / "out/" +
+                ": cannot write 7 files (plotfoF11.gif ... status.json): File too large\n" +
+                "fof1plot: " + archiviata + ": cannot write: File too large\n")
+      << "one line per directory and cause";
   EXPECT_EQ(ReadWholeFile(archiviata), prima);
 }
 

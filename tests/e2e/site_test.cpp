@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "output/site_pages.h"
 #include "platform/whole_file.h"
 #include "support/station_tree.h"
 
@@ -90,7 +91,9 @@ TEST_F(SiteTest, ADailyRunWritesItsOwnPagesAndTheDayBeforeThemWhereTheyChanged) 
 
 TEST_F(SiteTest, ABackfillWritesItsRangeAndTheDaysJustOutsideIt) {
   guasta_pagine(cartella, {8, 9, 10, 11, 12, 13});
-  ASSERT_EQ(avvia({"--site", "--archive", "2024-12-10", "2024-12-11"}).stato, 0);
+  fs::remove(cartella / "out/site.css");
+  ASSERT_EQ(avvia({"--archive", "2024-12-10", "2024-12-11", "--site"}).stato, 0);
+  EXPECT_EQ(ReadWholeFile(cartella / "out/site.css"), foglio_stile()) << "the pages' style sheet";
   for (const int giorno : {9, 10, 11, 12}) EXPECT_FALSE(guastata(cartella, giorno)) << giorno;
   for (const int giorno : {8, 13}) EXPECT_TRUE(guastata(cartella, giorno)) << giorno;
 }
@@ -102,7 +105,7 @@ TEST_F(SiteTest, TheArchiveShowsItsFilesAndADayOfGifOnly) {
   ASSERT_EQ(avvia({"--site", "--archive", "2024-12-01"}).stato, 0);
   const std::string vecchio = ReadWholeFile(cartella / "out/archive/2024/11/30.html");
   EXPECT_NE(vecchio.find("<img src=\"30.gif\""), std::string::npos);
-  EXPECT_NE(vecchio.find("archived before the values were kept"), std::string::npos);
+  EXPECT_NE(vecchio.find("values of this day's figure were not recorded"), std::string::npos);
   EXPECT_EQ(vecchio.find(".csv"), std::string::npos);
   for (const char* file : {"01.gif", "01.csv", "01.svg"}) {
     EXPECT_TRUE(esiste(cartella / "out/archive/2024/12/" + file)) << file;

@@ -1,6 +1,7 @@
 #include "support/station_tree.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace fof1plot::test {
 namespace {
@@ -77,6 +78,14 @@ int Albero::rossi_archiviati() const {
     }
   }
   return ::testing::AssertionSuccess();
+}
+
+void aperto_a_tutti(const CartellaTemporanea& cartella) {
+  namespace fs = std::filesystem;
+  fs::permissions(cartella.path(), fs::perms::all);
+  for (const auto& voce : fs::recursive_directory_iterator(cartella.path())) {
+    fs::permissions(voce.path(), fs::perms::all);
+  }
 }
 
 }  // namespace fof1plot::test

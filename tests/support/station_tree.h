@@ -31,6 +31,10 @@ class Albero {
   CartellaTemporanea cartella;
 };
 
+// Every file and directory of a tree open to every user, so that a run as nobody meets
+// only the faults a test makes.
+void aperto_a_tutti(const CartellaTemporanea& cartella);
+
 // The same tree as a test fixture.
 class AlberoStazione : public ::testing::Test, public Albero {};
 
