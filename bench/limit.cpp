@@ -107,8 +107,9 @@ std::string gif_of(const Picture& picture) {
 
 // The day's values as the program's CSV holds them: minute 00 first in its hour.
 std::string csv_of(sys_days day, std::vector<CampioneRegistrato> rows) {
-  std::sort(rows.begin(), rows.end(),
-            [](const auto& a, const auto& b) { return a.ora * 60 + a.minuto < b.ora * 60 + b.minuto; });
+  std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+    return a.ora * 60 + a.minuto < b.ora * 60 + b.minuto;
+  });
   const year_month_day ymd{day};
   std::string csv = "time_utc,foF1_MHz,field\n";
   for (const CampioneRegistrato& row : rows) {

@@ -29,7 +29,6 @@ class RigheGuasti {
   bool aggiungi(const std::string& path, const std::string& cosa, const std::string& motivo);
   // The lines, in the order their first failure came.
   std::vector<RigaGuasto> righe() const;
-  bool vuote() const { return gruppi_.empty(); }
 
  private:
   struct Gruppo {

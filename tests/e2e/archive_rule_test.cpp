@@ -98,10 +98,12 @@ TEST_F(ArchiveRuleTest, AnUnwritableOutputDirectoryStillLetsTheRunArchive) {
   EXPECT_EQ(test::FiguraGif(cartella / archiviata).in_utente(120, 90), RGB(255, 0, 0))
       << "with today's figure";
   for (const char* giorno : {"2024364", "2025001"}) {
-    EXPECT_TRUE(test::FiguraGif(cartella / ("work/previous_foF1_plots/" + std::string(giorno) + ".gif"))
-                    .valida())
+    EXPECT_TRUE(
+        test::FiguraGif(cartella / ("work/previous_foF1_plots/" + std::string(giorno) + ".gif"))
+            .valida())
         << giorno;
-    EXPECT_TRUE(test::esiste(cartella / ("work/previous_foF1_data/" + std::string(giorno) + ".csv")))
+    EXPECT_TRUE(
+        test::esiste(cartella / ("work/previous_foF1_data/" + std::string(giorno) + ".csv")))
         << giorno;
   }
   EXPECT_EQ(ReadWholeFile(cartella / "out/plotfoF16.gif"), prima);

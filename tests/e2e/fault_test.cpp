@@ -210,10 +210,9 @@ TEST_F(LimitTest, AWriteBeyondTheFileSizeLimitIsAReportedFailure) {
   EXPECT_EQ(ReadWholeFile(archiviata), prima);
   // The daily run: the figures and status.json are larger than the limit, the CSV files
   // of days without values are not.
-  const test::Esito giornaliera = in_shell(
-      cartella,
-      std::string("ulimit -f 1 && TZ=UTC ") + FAKETIME_BINARY + " '2025-01-03 10:00:00' " +
-          FOF1PLOT_BINARY);
+  const test::Esito giornaliera =
+      in_shell(cartella, std::string("ulimit -f 1 && TZ=UTC ") + FAKETIME_BINARY +
+                             " '2025-01-03 10:00:00' " + FOF1PLOT_BINARY);
   EXPECT_EQ(giornaliera.stato, 1);
   EXPECT_EQ(giornaliera.errori,
             "fof1plot: " + cartella / "out/" +

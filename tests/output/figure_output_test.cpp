@@ -73,7 +73,8 @@ std::string gif_attraverso_bmp(const Picture& picture) {
   for (const Colore c : picture.palette) gdImageColorAllocate(im.get(), Rosso(c), Verde(c), Blu(c));
   for (int r = 0; r < picture.height; ++r) {
     for (int c = 0; c < picture.width; ++c) {
-      gdImageSetPixel(im.get(), c, r, picture.pixels[static_cast<std::size_t>(r * picture.width + c)]);
+      gdImageSetPixel(im.get(), c, r,
+                      picture.pixels[static_cast<std::size_t>(r * picture.width + c)]);
     }
   }
   int size = 0;
@@ -103,7 +104,10 @@ TEST_F(SalvaFiguraTest, GifBytesAreThoseThePictureGaveThroughABmp) {
 
 TEST(GdImageExportTest, APictureThatIsNoPaletteImageFailsToLoad) {
   GdImageExport wpdlx1;
-  const Picture kCasi[] = {{}, {2, 1, {0}, {0}, {}}, {1, 1, {}, {0}, {}}, {1, 1, {0}, {1}, {}},
+  const Picture kCasi[] = {{},
+                           {2, 1, {0}, {0}, {}},
+                           {1, 1, {}, {0}, {}},
+                           {1, 1, {0}, {1}, {}},
                            {1, 1, std::vector<Colore>(257), {0}, {}}};
   for (const Picture& caso : kCasi) EXPECT_THROW(wpdlx1.Load(caso), Failure);
   EXPECT_THROW(wpdlx1.WriteGif("never.gif", false), Failure) << "nothing was loaded";

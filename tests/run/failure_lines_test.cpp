@@ -30,8 +30,7 @@ TEST(RigheGuastiTest, OneDirectorysFilesWithOneCauseAreOneLineInTheOrderTheyCame
                 "/d/: cannot read 4 sample files (a.TXT ... z.TXT): Permission denied",
                 "/d/e.TXT: cannot read the sample file: Input/output error",
                 "/o/: cannot write 2 files (1.gif, 2.gif): File too large",
-                "/d/: cannot list the sample directory: Permission denied",
-                "cannot encode GIF"}));
+                "/d/: cannot list the sample directory: Permission denied", "cannot encode GIF"}));
   const std::vector<RigaGuasto> righe = guasti.righe();
   EXPECT_EQ(righe[0].file, 4);
   EXPECT_EQ(righe[1].file, 1);
@@ -41,7 +40,8 @@ TEST(RigheGuastiTest, OneDirectorysFilesWithOneCauseAreOneLineInTheOrderTheyCame
 TEST(RigheGuastiTest, FilesOfTheCurrentDirectoryAreToldAsThere) {
   RigheGuasti guasti;
   guasti.aggiungi("plotfoF11.gif", "cannot write", "Read-only file system");
-  EXPECT_EQ(testi(guasti), std::vector<std::string>{"plotfoF11.gif: cannot write: Read-only file system"});
+  EXPECT_EQ(testi(guasti),
+            std::vector<std::string>{"plotfoF11.gif: cannot write: Read-only file system"});
   guasti.aggiungi("plotfoF12.gif", "cannot write", "Read-only file system");
   EXPECT_EQ(testi(guasti), std::vector<std::string>{"./: cannot write 2 files (plotfoF11.gif, "
                                                     "plotfoF12.gif): Read-only file system"});
