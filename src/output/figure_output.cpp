@@ -15,9 +15,14 @@ namespace fof1plot {
 // the station has pruned its samples.
 void Form1::salva_figura(const std::string& file_previsioni) {
   wpdlx1.Load(canvas.Image());
-  std::vector<DatoFigura> dati = dati_figura(corsa);
+  // The values are put in words only when a file is written with them: a back-fill
+  // keeps most archived days as they are and publishes nothing.
+  std::vector<DatoFigura> dati;
   corsa.passo([&] { archivia_figura(file_previsioni, dati); });
-  if (corsa.pubblica()) pubblica_figura(dati);
+  if (corsa.pubblica()) {
+    if (dati.empty()) dati = dati_figura(corsa);
+    pubblica_figura(dati);
+  }
   wpdlx1.Release();
 }
 
@@ -26,7 +31,8 @@ void Form1::salva_figura(const std::string& file_previsioni) {
 // forecast) or read no sample replaces no archived figure: the day's samples may have been
 // pruned from the station's disk, or the disk be unreachable or failing. Its values are
 // archived only together with the GIF they describe, so that the archive never holds a
-// figure beside another figure's values; each data file archived is noted in `dati`.
+// figure beside another figure's values. `dati` receives the values of an archived GIF,
+// each data file archived noted in it.
 void Form1::archivia_figura(const std::string& file_previsioni, std::vector<DatoFigura>& dati) {
   RegistroFigura& figura = corsa.figura();
   const std::string radice = Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
@@ -40,6 +46,7 @@ void Form1::archivia_figura(const std::string& file_previsioni, std::vector<Dato
     figura.archivio = EsitoArchivio::kMantenuta;
     return;
   }
+  dati = dati_figura(corsa);
   const std::string cartella = cartella_lavoro + "previous_foF1_data/";
   if (!corsa.passo([&] { corsa.directory().MkDir(cartella); })) return;
   for (DatoFigura& dato : dati) {

@@ -72,11 +72,8 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
     if (figura.slot > 0) giorni.push_back(giorno_json(figura));
   }
   const std::optional<std::string> stazione = corsa.stazione();
-  json righe = json::array(), file = json::array();
-  for (const RigaGuasto& guasto : corsa.guasti()) {
-    righe.push_back(std::string("fof1plot: ") + guasto.riga.what());
-    file.push_back(guasto.file);
-  }
+  json file = json::array();
+  for (const RigaGuasto& guasto : corsa.guasti()) file.push_back(guasto.file);
   const json stato = {
       {"program", "fof1plot"},
       {"version", FOF1PLOT_VERSION},
@@ -85,7 +82,7 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
       {"local_date", data_iso(contesto.data_locale)},
       {"station", stazione ? json(*stazione) : json(nullptr)},
       {"exit_status", contesto.stato_di_uscita},
-      {"failures", righe},
+      {"failures", corsa.righe_guasti()},
       {"failure_files", file},
       {"warnings", corsa.righe_avvisi()},
       {"days", giorni}};
