@@ -43,7 +43,7 @@ using namespace std::chrono;
 // Only the drawing procedures of the plot window are used; its other parts stay idle.
 struct Unused : ImageExport, Directory, Diagnostics {
   void Load(const Picture&) override {}
-  bool WriteGif(const std::string&, bool) override { return false; }
+  WriteResult WriteGif(const std::string&, bool) override { return WriteResult::kCreated; }
   bool WriteNewGif(const std::string&, bool) override { return true; }
   void Release() override {}
   std::string Dir(const std::string&, const std::function<void(std::string_view)>&) override {

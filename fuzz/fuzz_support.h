@@ -55,7 +55,7 @@ struct SuperficieContata : DrawingSurface {
 
 struct EsportazioneNulla : ImageExport {
   void Load(const Picture&) override {}
-  bool WriteGif(const std::string&, bool) override { return false; }
+  WriteResult WriteGif(const std::string&, bool) override { return WriteResult::kCreated; }
   bool WriteNewGif(const std::string&, bool) override { return true; }
   void Release() override {}
 };

@@ -3,8 +3,11 @@
 #include <gdfonts.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/failure.h"
 #include "platform/whole_file.h"
@@ -82,19 +85,35 @@ void GdSurface::Print(const std::string& testo) {
 
 void GdSurface::Cls() { pulisci(); }
 
+// The picture's palette holds the colours its pixels use, in ascending order of their
+// value, whatever order the drawing first used them in and whatever earlier figures
+// added to the canvas's palette: the same pixels always give the same picture, and
+// the same GIF bytes.
 Picture GdSurface::Image() {
   const gdImagePtr im = immagine_.get();
   Picture picture;
   picture.width = larghezza();
   picture.height = altezza();
+  std::array<bool, gdMaxColors> usato{};
+  for (int riga = 0; riga < picture.height; ++riga) {
+    for (int c = 0; c < picture.width; ++c) usato[im->pixels[riga][c]] = true;
+  }
+  std::vector<std::pair<Colore, int>> colori;
   for (int i = 0; i < gdImageColorsTotal(im); ++i) {
-    picture.palette.push_back(RGB(gdImageRed(im, i), gdImageGreen(im, i), gdImageBlue(im, i)));
+    if (usato[i])
+      colori.emplace_back(RGB(gdImageRed(im, i), gdImageGreen(im, i), gdImageBlue(im, i)), i);
+  }
+  std::sort(colori.begin(), colori.end());
+  std::array<std::uint8_t, gdMaxColors> nuovo{};
+  for (std::size_t n = 0; n < colori.size(); ++n) {
+    picture.palette.push_back(colori[n].first);
+    nuovo[colori[n].second] = static_cast<std::uint8_t>(n);
   }
   picture.pixels.resize(static_cast<std::size_t>(picture.width) *
                         static_cast<std::size_t>(picture.height));
+  std::uint8_t* destinazione = picture.pixels.data();
   for (int riga = 0; riga < picture.height; ++riga) {
-    std::memcpy(picture.pixels.data() + static_cast<std::size_t>(riga) * picture.width,
-                im->pixels[riga], static_cast<std::size_t>(picture.width));
+    for (int c = 0; c < picture.width; ++c) *destinazione++ = nuovo[im->pixels[riga][c]];
   }
   return picture;
 }

@@ -38,8 +38,16 @@ void Form1::archivia_figura(const std::string& file_previsioni, std::vector<Dato
   const std::string radice = Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
   const std::string archiviata = cartella_lavoro + "previous_foF1_plots/" + radice + ".gif";
   if (figura.completa()) {
-    figura.archivio =
-        wpdlx1.WriteGif(archiviata, false) ? EsitoArchivio::kSostituita : EsitoArchivio::kNuova;
+    switch (wpdlx1.WriteGif(archiviata, false)) {
+      case WriteResult::kCreated:
+        figura.archivio = EsitoArchivio::kNuova;
+        break;
+      case WriteResult::kReplaced:
+        figura.archivio = EsitoArchivio::kSostituita;
+        break;
+      case WriteResult::kUnchanged:
+        figura.archivio = EsitoArchivio::kInvariata;
+    }
   } else if (wpdlx1.WriteNewGif(archiviata, false)) {
     figura.archivio = EsitoArchivio::kNuova;
   } else {

@@ -1,7 +1,5 @@
 #include "output/gd_image_export.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -49,11 +47,8 @@ const std::string& GdImageExport::gif() {
   return gif_;
 }
 
-bool GdImageExport::WriteGif(const std::string& path, bool) {
-  struct stat info;
-  const bool presente = ::lstat(path.c_str(), &info) == 0;
-  WriteFileReplacing(path, gif());
-  return presente;
+WriteResult GdImageExport::WriteGif(const std::string& path, bool) {
+  return WriteFileReplacing(path, gif());
 }
 
 bool GdImageExport::WriteNewGif(const std::string& path, bool) {

@@ -12,7 +12,7 @@ class GdImageExport : public ImageExport {
  public:
   GdImageExport();
   void Load(const Picture& immagine) override;
-  bool WriteGif(const std::string& path, bool flag) override;
+  WriteResult WriteGif(const std::string& path, bool flag) override;
   bool WriteNewGif(const std::string& path, bool flag) override;
   void Release() override;
 

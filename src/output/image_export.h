@@ -3,6 +3,7 @@
 #include <string>
 
 #include "canvas/picture.h"
+#include "platform/whole_file.h"
 
 namespace fof1plot {
 
@@ -14,8 +15,8 @@ class ImageExport {
   // The canvas's palette image becomes the current picture.
   virtual void Load(const Picture& immagine) = 0;
   // Writes the current picture as a GIF file, pixel for pixel, replacing a file of that
-  // name; the flag is passed on as given. True when a file of that name was there.
-  virtual bool WriteGif(const std::string& path, bool flag) = 0;
+  // name unless it holds the same bytes already; the flag is passed on as given.
+  virtual WriteResult WriteGif(const std::string& path, bool flag) = 0;
   // As WriteGif where no file of that name exists yet; where one does, it is left as it
   // was and the result is false.
   virtual bool WriteNewGif(const std::string& path, bool flag) = 0;

@@ -46,10 +46,9 @@ std::optional<std::string> testo_di(Corsa& corsa, const std::string& path) {
   return testo;
 }
 
-// Writes a page of the site unless the page there already reads so: a page whose
-// content did not change keeps its file, time and cached copies.
-void scrivi_se_cambiata(Corsa& corsa, const std::string& path, const std::string& testo) {
-  if (testo_di(corsa, path) == testo) return;
+// Writes a page of the site; one whose content did not change keeps its file, time and
+// cached copies, as every file the run writes does.
+void scrivi_pagina(Corsa& corsa, const std::string& path, const std::string& testo) {
   corsa.passo([&] { corsa.scrittore().Write(path, testo); });
 }
 
@@ -100,8 +99,8 @@ void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::
       corsa.passo([&] { corsa.scrittore().Link(dati + estensione, giorno + estensione); });
   }
   const std::string csv = g.csv ? testo_di(corsa, dati + ".csv").value_or("") : "";
-  scrivi_se_cambiata(corsa, giorno + ".html",
-                     pagina_giorno(corsa.stazione(), g, csv, precedente, successivo));
+  scrivi_pagina(corsa, giorno + ".html",
+                pagina_giorno(corsa.stazione(), g, csv, precedente, successivo));
 }
 
 }  // namespace
@@ -141,19 +140,19 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
       if (d.year() / d.month() == mese) del_mese.push_back(g);
     }
     const std::string pagina = pagina_mese(stazione, mese, del_mese);
-    scrivi_se_cambiata(corsa, radice + cartella_mese(mese) + "index.html", pagina);
+    scrivi_pagina(corsa, radice + cartella_mese(mese) + "index.html", pagina);
   }
   corsa.passo([&] { corsa.directory().MkDir(radice); });
   const std::string indice_archivio = pagina_archivio(stazione, giorni);
-  scrivi_se_cambiata(corsa, radice + "index.html", indice_archivio);
-  scrivi_se_cambiata(corsa, cartella_uscita + "site.css", foglio_stile());
+  scrivi_pagina(corsa, radice + "index.html", indice_archivio);
+  scrivi_pagina(corsa, cartella_uscita + "site.css", foglio_stile());
   if (!corsa.pubblica()) return;
   std::vector<const RegistroFigura*> sei;
   for (const RegistroFigura& figura : corsa.figure()) {
     if (figura.slot > 0) sei.push_back(&figura);
   }
   const std::string indice = pagina_indice(stazione, corsa.adesso(), sei);
-  corsa.passo([&] { corsa.scrittore().Write(cartella_uscita + "index.html", indice); });
+  scrivi_pagina(corsa, cartella_uscita + "index.html", indice);
 }
 
 }  // namespace fof1plot

@@ -20,6 +20,8 @@ json esito_archivio(EsitoArchivio esito) {
       return "new";
     case EsitoArchivio::kMantenuta:
       return "kept";
+    case EsitoArchivio::kInvariata:
+      return "unchanged";
     default:
       return nullptr;
   }

@@ -10,8 +10,8 @@
 
 namespace fof1plot {
 
-void PosixFileWriter::Write(const std::string& path, std::string_view bytes) {
-  WriteFileReplacing(path, bytes);
+WriteResult PosixFileWriter::Write(const std::string& path, std::string_view bytes) {
+  return WriteFileReplacing(path, bytes);
 }
 
 bool PosixFileWriter::WriteNew(const std::string& path, std::string_view bytes) {
@@ -21,8 +21,10 @@ bool PosixFileWriter::WriteNew(const std::string& path, std::string_view bytes) 
 void PosixFileWriter::Link(const std::string& from, const std::string& to) {
   struct stat sorgente, destinazione;
   if (::stat(from.c_str(), &sorgente) != 0) throw Failure(from, "cannot read", SystemReason(errno));
-  if (::lstat(to.c_str(), &destinazione) == 0 && destinazione.st_dev == sorgente.st_dev &&
-      destinazione.st_ino == sorgente.st_ino) {
+  if (::lstat(to.c_str(), &destinazione) == 0 && S_ISREG(destinazione.st_mode) &&
+      destinazione.st_size == sorgente.st_size &&
+      ((destinazione.st_dev == sorgente.st_dev && destinazione.st_ino == sorgente.st_ino) ||
+       FileHolds(to, ReadWholeFile(from)))) {
     return;
   }
   const std::string temporaneo = DirectoryPart(to) + kTemporaryName;

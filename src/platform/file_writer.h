@@ -3,21 +3,24 @@
 #include <string>
 #include <string_view>
 
+#include "platform/whole_file.h"
+
 namespace fof1plot {
 
 // Writes whole files, all or nothing, as the figures are written.
 class FileWriter {
  public:
   virtual ~FileWriter() = default;
-  // Replaces the file at path with bytes; throws Failure, naming path and the system's
-  // reason, leaving the old file as it was, when the write fails.
-  virtual void Write(const std::string& path, std::string_view bytes) = 0;
+  // Replaces the file at path with bytes, unless it holds those bytes already; throws
+  // Failure, naming path and the system's reason, leaving the old file as it was, when
+  // the write fails.
+  virtual WriteResult Write(const std::string& path, std::string_view bytes) = 0;
   // As Write where nothing is at path yet; where something is, it is left as it was
   // and the result is false.
   virtual bool WriteNew(const std::string& path, std::string_view bytes) = 0;
   // Gives the file at `from` the name `to` as well, replacing what is there, all or
   // nothing: a hard link where the file system allows one, a copy elsewhere. Where `to`
-  // already is that file, nothing changes. Throws Failure as Write does.
+  // already is that file, or holds the same bytes, nothing changes. Throws Failure as Write does.
   virtual void Link(const std::string& from, const std::string& to) = 0;
 };
 
@@ -25,7 +28,7 @@ class FileWriter {
 // goes through the hidden temporary name, then a rename.
 class PosixFileWriter : public FileWriter {
  public:
-  void Write(const std::string& path, std::string_view bytes) override;
+  WriteResult Write(const std::string& path, std::string_view bytes) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
   void Link(const std::string& from, const std::string& to) override;
 };

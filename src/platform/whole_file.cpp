@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/failure.h"
@@ -94,10 +97,36 @@ class NewFile {
 
 }  // namespace
 
-void WriteFileReplacing(const std::string& path, std::string_view bytes) {
+WriteResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
+  struct stat info;
+  const bool present = ::lstat(path.c_str(), &info) == 0;
+  if (present && FileHolds(path, bytes)) return WriteResult::kUnchanged;
   NewFile file(path);
   file.write(bytes);
   file.replace();
+  return present ? WriteResult::kReplaced : WriteResult::kCreated;
+}
+
+bool FileHolds(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  bool same = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<std::uint64_t>(info.st_size) == bytes.size();
+  std::vector<char> chunk(std::min<std::size_t>(bytes.size() + 1, std::size_t{64} * 1024));
+  while (same) {
+    const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      same = got == 0 && bytes.empty();
+      break;
+    }
+    const std::size_t n = static_cast<std::size_t>(got);
+    same = n <= bytes.size() && std::memcmp(chunk.data(), bytes.data(), n) == 0;
+    bytes.remove_prefix(std::min(n, bytes.size()));
+  }
+  ::close(fd);
+  return same;
 }
 
 bool WriteFileUnlessPresent(const std::string& path, std::string_view bytes) {

@@ -9,17 +9,27 @@ namespace fof1plot {
 // final name's directory; it exists only for the moment between the two.
 inline constexpr const char* kTemporaryName = ".fof1plot.tmp";
 
-// Replaces the file at path with bytes, all or nothing: the bytes go to an unnamed file
-// in the same directory (O_TMPFILE, or kTemporaryName where the file system has no
-// unnamed files), which is flushed to disk and then takes the name. A reader never sees half a
-// file, a failed write leaves the old file as it was, and a symbolic link at path is replaced, not
-// followed. The new file gets the mode of an ordinary new file (0666 less the umask). Throws
-// Failure, naming path and the system's reason, leaving no temporary file, when any step fails.
-void WriteFileReplacing(const std::string& path, std::string_view bytes);
+// What a write did to the file at its path.
+enum class WriteResult { kCreated, kReplaced, kUnchanged };
+
+// Replaces the file at path with bytes, all or nothing, unless it is an ordinary file that
+// holds exactly those bytes already: that one is left untouched, with its inode and time,
+// so that a run that changed nothing costs no flush and leaves web caches valid. Otherwise the
+// bytes go to an unnamed file in the same directory (O_TMPFILE, or kTemporaryName where the file
+// system has no unnamed files), which is flushed to disk and then takes the name. A reader never
+// sees half a file, a failed write leaves the old file as it was, and a symbolic link at path is
+// replaced, not followed. The new file gets the mode of an ordinary new file (0666 less the umask).
+// Throws Failure, naming path and the system's reason, leaving no temporary file, when any step
+// fails.
+WriteResult WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 // As WriteFileReplacing where nothing is at path yet; where something is, it is left as
 // it was and the result is false.
 bool WriteFileUnlessPresent(const std::string& path, std::string_view bytes);
+
+// Whether path is an ordinary file, not a symbolic link, that holds exactly bytes; false
+// too where it cannot be read.
+bool FileHolds(const std::string& path, std::string_view bytes);
 
 // The directory part of a path, up to and with its last "/"; empty for a bare name.
 std::string DirectoryPart(const std::string& path);

@@ -11,8 +11,9 @@
 
 namespace fof1plot {
 
-// What became of a figure's archived GIF under the archive rule.
-enum class EsitoArchivio { kNonScritta, kSostituita, kNuova, kMantenuta };
+// What became of a figure's archived GIF under the archive rule: not written, replaced,
+// new, kept under the rule, or left as it was because it held the same figure already.
+enum class EsitoArchivio { kNonScritta, kSostituita, kNuova, kMantenuta, kInvariata };
 
 // What a sample's value field says: a value written dd.d, "N/A", "NO", or anything else
 // (drawn as a value all the same).

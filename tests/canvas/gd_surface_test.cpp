@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "canvas/plot_window.h"
 #include "platform/failure.h"
 #include "support/fakes.h"
@@ -111,6 +113,26 @@ TEST(GdSurfaceSizeTest, ImageIsThePaletteImageOfTheWholeCanvas) {
   EXPECT_EQ(colore(36, 185), kColoreSfondo);
   EXPECT_EQ(colore(285, 220), kColoreSfondo);
   EXPECT_TRUE(immagine.document.empty());
+}
+
+TEST(GdSurfaceSizeTest, TheSamePixelsGiveTheSamePictureWhateverWasDrawnBefore) {
+  // One canvas draws red then white on a fresh canvas; the other has drawn a figure in
+  // other colours first and draws white then red: the same pixels, the same picture.
+  GdSurface primo(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  GdSurface secondo(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  for (GdSurface* canvas : {&primo, &secondo}) canvas->Scale(-35, 185, 251, -36);
+  secondo.Line(0, 0, 100, 100, kNero);
+  secondo.Line(0, 100, 100, 0, RGB(1, 2, 3));
+  secondo.Cls();
+  primo.Line(0, 0, 10, 0, kRosso);
+  primo.Line(0, 5, 10, 5, kBianco);
+  secondo.Line(0, 5, 10, 5, kBianco);
+  secondo.Line(0, 0, 10, 0, kRosso);
+  const Picture a = primo.Image(), b = secondo.Image();
+  EXPECT_EQ(a.palette, b.palette);
+  EXPECT_EQ(a.pixels, b.pixels);
+  EXPECT_EQ(a.palette.size(), 3u) << "only the colours the pixels use";
+  EXPECT_TRUE(std::is_sorted(a.palette.begin(), a.palette.end()));
 }
 
 }  // namespace

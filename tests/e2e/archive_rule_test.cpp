@@ -89,7 +89,7 @@ TEST_F(ArchiveRuleTest, AnUnwritableOutputDirectoryStillLetsTheRunArchive) {
   fs::permissions(cartella / "out", fs::perms::all);
   EXPECT_EQ(esito.stato, 1);
   EXPECT_EQ(esito.errori, "fof1plot: " + cartella / "out/" +
-                              ": cannot write 13 files (plotfoF11.gif ... status.json): "
+                              ": cannot write 3 files (plotfoF16.gif ... status.json): "
                               "Permission denied\n");
   EXPECT_NE(ReadWholeFile(cartella / "work/previous_foF1_data/2025003.csv")
                 .find("2025-01-03T12:00:00Z,9.0,9.0"),

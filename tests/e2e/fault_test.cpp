@@ -160,7 +160,7 @@ TEST(SpoiltTreeTest, FailuresAreReportedAndTheArchiveIsNeverMadeWorse) {
        },
        true,
        1,
-       {"/out/: cannot write 13 files (plotfoF11.gif ... status.json): Permission denied"}},
+       {"/out/status.json: cannot write: Permission denied"}},
   };
   for (const auto& caso : kCasi) {
     SCOPED_TRACE(caso.guasto);
@@ -200,6 +200,7 @@ test::Esito in_shell(const test::CartellaTemporanea& cartella, const std::string
 
 TEST_F(LimitTest, AWriteBeyondTheFileSizeLimitIsAReportedFailure) {
   ASSERT_EQ(esegui(), 0);
+  campione(12, 0, " 9.0");  // today's figure changes, so its files are written again
   const std::string archiviata = cartella / "work/previous_foF1_plots/2025003.gif";
   const std::string prima = ReadWholeFile(archiviata);
   const test::Esito esito =
@@ -208,16 +209,16 @@ TEST_F(LimitTest, AWriteBeyondTheFileSizeLimitIsAReportedFailure) {
   EXPECT_EQ(esito.stato, 1) << "not killed by SIGXFSZ";
   EXPECT_EQ(esito.errori, "fof1plot: " + archiviata + ": cannot write: File too large\n");
   EXPECT_EQ(ReadWholeFile(archiviata), prima);
-  // The daily run: the figures and status.json are larger than the limit, the CSV files
-  // of days without values are not.
+  // The daily run: today's figure and status.json are larger than the limit, today's CSV
+  // is not; the other days' files are as they were and not written again.
   const test::Esito giornaliera =
       in_shell(cartella, std::string("ulimit -f 1 && TZ=UTC ") + FAKETIME_BINARY +
                              " '2025-01-03 10:00:00' " + FOF1PLOT_BINARY);
   EXPECT_EQ(giornaliera.stato, 1);
   EXPECT_EQ(giornaliera.errori,
-            "fof1plot: " + cartella / "out/" +
-                ": cannot write 7 files (plotfoF11.gif ... status.json): File too large\n" +
-                "fof1plot: " + archiviata + ": cannot write: File too large\n")
+            "fof1plot: " + archiviata + ": cannot write: File too large\n" + "fof1plot: " +
+                cartella / "out/" +
+                ": cannot write 2 files (plotfoF16.gif, status.json): File too large\n")
       << "one line per directory and cause";
   EXPECT_EQ(ReadWholeFile(archiviata), prima);
 }
@@ -293,17 +294,17 @@ TEST_F(OutputFaultTest, DiskFullKeepsThePreviousFigures) {
 
 TEST_F(OutputFaultTest, ARunKilledAsAFileTakesItsNameLeavesNothingAfterTheNextRun) {
   if (std::system("strace -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace not installed";
-  // The n-th rename of a run gives slot 1's published GIF, (the 11th) today's archived
-  // GIF or (the 12th) today's archived CSV its name: the five days before keep their
-  // archived figures, and each publishes a GIF and a CSV. strace kills the run as it asks
-  // for it. A run killed between the two files of today's pair leaves a pair the next
-  // run repairs.
+  // Only today's files change, so the n-th rename of a run gives today's archived GIF,
+  // (the 2nd) its archived CSV or (the 3rd) its published GIF its name; the five days
+  // before are as they were and not written. strace kills the run as it asks for it. A
+  // run killed between the two files of today's pair leaves a pair the next run repairs.
   const struct {
     int rinomina;
     const char* cartella;
-  } kCasi[] = {{1, "out/"}, {11, "work/previous_foF1_plots/"}, {12, "work/previous_foF1_data/"}};
+  } kCasi[] = {{1, "work/previous_foF1_plots/"}, {2, "work/previous_foF1_data/"}, {3, "out/"}};
   for (const auto& caso : kCasi) {
     SCOPED_TRACE(caso.cartella);
+    campione(13, 15 * caso.rinomina, " 8.0");
     const std::string comando =
         "cd '" + cartella.path() + "' && TZ=UTC strace -f -qq -o /dev/null -e trace=rename " +
         "-e inject=rename:signal=KILL:when=" + std::to_string(caso.rinomina) + " " +

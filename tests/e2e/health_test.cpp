@@ -58,9 +58,14 @@ TEST_F(StatusTest, AGoodRunTellsEachDayAndItsHealth) {
   EXPECT_EQ(oggi["last"], "2025-01-03T11:15:00Z");
   ASSERT_EQ(oggi["forecast_MHz"].size(), 24u);
   EXPECT_DOUBLE_EQ(oggi["forecast_MHz"][12].get<double>(), 20.0);
+  const auto esito_oggi = [&] {
+    return json::parse(ReadWholeFile(cartella / "out/status.json"))["days"][5]["archive_outcome"];
+  };
   ASSERT_EQ(esegui(), 0);
-  EXPECT_EQ(json::parse(ReadWholeFile(cartella / "out/status.json"))["days"][5]["archive_outcome"],
-            "replaced");
+  EXPECT_EQ(esito_oggi(), "unchanged");
+  campione(12, 0, " 9.0");
+  ASSERT_EQ(esegui(), 0);
+  EXPECT_EQ(esito_oggi(), "replaced");
 }
 
 TEST_F(StatusTest, AFailedRunTellsItsFailuresAndWarnings) {

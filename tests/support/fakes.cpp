@@ -104,9 +104,9 @@ std::vector<std::string> FakeSurface::filtrate(const std::string& inizio) const 
 void FakeImageExport::Load(const Picture& immagine) {
   registra("Load " + std::to_string(immagine.width) + "x" + std::to_string(immagine.height));
 }
-bool FakeImageExport::WriteGif(const std::string& path, bool flag) {
+WriteResult FakeImageExport::WriteGif(const std::string& path, bool flag) {
   registra("WriteGif " + path + (flag ? " True" : " False"));
-  return !presenti.insert(path).second;
+  return presenti.insert(path).second ? WriteResult::kCreated : WriteResult::kReplaced;
 }
 bool FakeImageExport::WriteNewGif(const std::string& path, bool flag) {
   registra("WriteNewGif " + path + (flag ? " True" : " False"));
@@ -114,9 +114,13 @@ bool FakeImageExport::WriteNewGif(const std::string& path, bool flag) {
 }
 void FakeImageExport::Release() { registra("Release"); }
 
-void FakeFileWriter::Write(const std::string& path, std::string_view bytes) {
+WriteResult FakeFileWriter::Write(const std::string& path, std::string_view bytes) {
   if (guasti.count(path) != 0) throw Failure(path, "cannot write", "Input/output error");
-  scritti[path] = bytes;
+  const auto [voce, nuovo] = scritti.try_emplace(path, bytes);
+  if (nuovo) return WriteResult::kCreated;
+  if (voce->second == bytes) return WriteResult::kUnchanged;
+  voce->second = bytes;
+  return WriteResult::kReplaced;
 }
 
 bool FakeFileWriter::WriteNew(const std::string& path, std::string_view bytes) {

@@ -63,7 +63,7 @@ class FakeImageExport : public ImageExport, public Registro {
  public:
   // Records "Load <width>x<height>".
   void Load(const Picture& immagine) override;
-  bool WriteGif(const std::string& path, bool flag) override;
+  WriteResult WriteGif(const std::string& path, bool flag) override;
   bool WriteNewGif(const std::string& path, bool flag) override;
   void Release() override;
   // The files already there, which every write adds to.
@@ -138,7 +138,7 @@ class FixedClock : public Clock {
 // Files written in memory; a write fails when its path is told to.
 class FakeFileWriter : public FileWriter {
  public:
-  void Write(const std::string& path, std::string_view bytes) override;
+  WriteResult Write(const std::string& path, std::string_view bytes) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
   void Link(const std::string& from, const std::string& to) override { collegati[to] = from; }
   std::map<std::string, std::string> scritti;
