@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/failure.h"
+#include "platform/file_writer.h"
 #include "support/figures.h"
 
 namespace fof1plot {
@@ -43,6 +44,64 @@ TEST(WriteFileReplacingTest, ReplacesASymbolicLinkWithoutTouchingItsTarget) {
   ASSERT_EQ(::lstat((cartella / "f.gif").c_str(), &info), 0);
   EXPECT_TRUE(S_ISREG(info.st_mode));
   EXPECT_EQ(ReadWholeFile(cartella / "elsewhere"), "keep me");
+}
+
+TEST(WriteFileReplacingTest, LeavesAFileThatHoldsTheBytesAlreadyAsItWas) {
+  // What is at the path before the write, the bytes written, and what the write did.
+  const struct {
+    const char* caso;
+    const char* prima;  // nullptr: nothing; "->": a symbolic link to a file of "abc"
+    const char* bytes;
+    WriteResult esito;
+  } kCasi[] = {
+      {"nothing there", nullptr, "abc", WriteResult::kCreated},
+      {"the same bytes", "abc", "abc", WriteResult::kUnchanged},
+      {"an empty file, no bytes", "", "", WriteResult::kUnchanged},
+      {"other bytes of the same length", "abd", "abc", WriteResult::kReplaced},
+      {"the bytes and more", "abcd", "abc", WriteResult::kReplaced},
+      {"a part of the bytes", "ab", "abc", WriteResult::kReplaced},
+      {"a link to the same bytes", "->", "abc", WriteResult::kReplaced},
+  };
+  for (const auto& caso : kCasi) {
+    SCOPED_TRACE(caso.caso);
+    CartellaTemporanea cartella;
+    const std::string path = cartella / "f.csv";
+    if (caso.prima != nullptr && std::string(caso.prima) == "->") {
+      test::scrivi(cartella / "elsewhere", "abc");
+      ASSERT_EQ(::symlink((cartella / "elsewhere").c_str(), path.c_str()), 0);
+    } else if (caso.prima != nullptr) {
+      test::scrivi(path, caso.prima);
+    }
+    struct stat prima {};
+    ::lstat(path.c_str(), &prima);
+    ::usleep(10000);
+    EXPECT_EQ(WriteFileReplacing(path, caso.bytes), caso.esito);
+    EXPECT_EQ(ReadWholeFile(path), caso.bytes);
+    struct stat dopo {};
+    ASSERT_EQ(::lstat(path.c_str(), &dopo), 0);
+    EXPECT_TRUE(S_ISREG(dopo.st_mode));
+    const bool intatto = dopo.st_ino == prima.st_ino &&
+                         dopo.st_mtim.tv_nsec == prima.st_mtim.tv_nsec &&
+                         dopo.st_mtim.tv_sec == prima.st_mtim.tv_sec;
+    EXPECT_EQ(intatto, caso.esito == WriteResult::kUnchanged);
+  }
+}
+
+TEST(PosixFileWriterTest, LinkLeavesAFileWithTheSameBytesAndLinksOtherwise) {
+  CartellaTemporanea cartella;
+  test::scrivi(cartella / "archived.csv", "values");
+  test::scrivi(cartella / "copy.csv", "values");
+  test::scrivi(cartella / "old.csv", "other");
+  struct stat archiviato, copia, prima, dopo;
+  ASSERT_EQ(::stat((cartella / "archived.csv").c_str(), &archiviato), 0);
+  ASSERT_EQ(::stat((cartella / "copy.csv").c_str(), &prima), 0);
+  PosixFileWriter scrittore;
+  scrittore.Link(cartella / "archived.csv", cartella / "copy.csv");
+  scrittore.Link(cartella / "archived.csv", cartella / "old.csv");
+  ASSERT_EQ(::stat((cartella / "copy.csv").c_str(), &copia), 0);
+  ASSERT_EQ(::stat((cartella / "old.csv").c_str(), &dopo), 0);
+  EXPECT_EQ(copia.st_ino, prima.st_ino) << "the same bytes: left as it was";
+  EXPECT_EQ(dopo.st_ino, archiviato.st_ino) << "other bytes: now the archived file";
 }
 
 TEST(WriteFileReplacingTest, FailureLeavesTheOldFileAndNoTemporaryFile) {
