@@ -1,8 +1,10 @@
 // Writes a demo station tree for fof1plot: gralvo.ini, forecast files, a Rome station
 // directory with quarter-hour sample files for the days ending on a given date (six
-// unless told), an empty archive folder and an empty output directory.
+// unless told), an empty archive folder and an empty output directory. With a time, the
+// last day's samples stop there, as a station's would at that moment.
 //
-//   fof1plot_demo_station <directory> [yyyy-mm-dd [days]]   (default: today, local; 6)
+//   fof1plot_demo_station <directory> [yyyy-mm-dd [days [hh:mm]]]
+//   (default: today, local; 6 days; the whole day)
 
 #include <sys/stat.h>
 
@@ -91,14 +93,15 @@ std::string sample_text(year_month_day d, int ora, int minuto, const std::string
          printf_string("%-15s%4s\r\n", "foF1   (MHz):", campo.c_str()) + "end of record\r\n";
 }
 
-void write_samples(const std::string& data, year_month_day d) {
+// The day's samples up to `fino` minutes of the day, included.
+void write_samples(const std::string& data, year_month_day d, int fino) {
   unsigned state = static_cast<unsigned>(day_of_year(d) * 7919 + static_cast<int>(d.year()));
   // Each day lies somewhat above or below the month's forecast.
   const double scarto_del_giorno = (static_cast<int>(next_random(state) % 41) - 20) / 40.0;
   for (int ora = 0; ora < 24; ++ora) {
     for (int minuto : {0, 15, 30, 45}) {
       const unsigned caso = next_random(state) % 100;
-      if (caso < 6) continue;  // no ionogram at this quarter hour
+      if (caso < 6 || ora * 60 + minuto > fino) continue;  // no ionogram at this quarter hour
       const double v = fof1_at(ora + minuto / 60.0, day_of_year(d));
       std::string campo = "N/A";
       // At least one "NO" a day, at 13:45 UT, so that every kind of mark shows.
@@ -134,10 +137,13 @@ bool parse_date(const char* text, year_month_day& d) {
 
 int main(int argc, char** argv) {
   year_month_day oggi = today();
-  const int giorni = argc == 4 ? std::atoi(argv[3]) : 6;
-  if (argc < 2 || argc > 4 || (argc >= 3 && !parse_date(argv[2], oggi)) || giorni < 1 ||
-      giorni > 366) {
-    std::cerr << "usage: fof1plot_demo_station <directory> [yyyy-mm-dd [days]]\n";
+  const int giorni = argc >= 4 ? std::atoi(argv[3]) : 6;
+  unsigned ore = 23, minuti = 59;
+  if (argc < 2 || argc > 5 || (argc >= 3 && !parse_date(argv[2], oggi)) || giorni < 1 ||
+      giorni > 366 ||
+      (argc == 5 &&
+       (std::sscanf(argv[4], "%2u:%2u", &ore, &minuti) != 2 || ore > 23 || minuti > 59))) {
+    std::cerr << "usage: fof1plot_demo_station <directory> [yyyy-mm-dd [days [hh:mm]]]\n";
     return 2;
   }
   const std::string base = argv[1];
@@ -151,7 +157,7 @@ int main(int argc, char** argv) {
   for (int scarto = 1 - giorni; scarto <= 0; ++scarto) {
     const year_month_day d{sys_days{oggi} + days{scarto}};
     if (mesi.insert(month_key(d)).second) write_forecast(work, d);
-    write_samples(data, d);
+    write_samples(data, d, scarto == 0 ? static_cast<int>(ore * 60 + minuti) : 24 * 60);
   }
   return 0;
 }

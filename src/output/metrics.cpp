@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "output/sounding_times.h"
+
 namespace fof1plot {
 namespace {
 
@@ -53,6 +55,11 @@ std::string testo_metriche(const Corsa& corsa, const ContestoMetriche& contesto)
     return testo + misura("fof1plot_archive_days", "The days the last back-fill drew.",
                           {{"", std::to_string(corsa.figure().size())}});
   }
+  const auto sondaggio = ultimo_sondaggio(corsa.figure());
+  testo += misura("fof1plot_last_sounding_timestamp_seconds",
+                  "When the station's latest sample of the six days was sounded, in Unix time; "
+                  "0 when none of them has one.",
+                  {{"", std::to_string(sondaggio ? sondaggio->time_since_epoch().count() : 0)}});
   std::vector<std::pair<std::string, std::string>> campioni;
   for (const RegistroFigura& figura : corsa.figure()) {
     if (figura.slot == 0) continue;

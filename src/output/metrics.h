@@ -21,8 +21,8 @@ struct ContestoMetriche {
 
 // The run's metrics in the Prometheus text format, all gauges, for node_exporter's
 // textfile collector: when it ran, whether it succeeded, how long it took, its failure
-// lines, the last success, and the samples of each slot (daily run) or the days drawn
-// (back-fill).
+// lines, the last success, and the station's last sounding and the samples of each slot
+// (daily run) or the days drawn (back-fill).
 std::string testo_metriche(const Corsa& corsa, const ContestoMetriche& contesto);
 
 // The value of fof1plot_last_success_timestamp_seconds, when a line of a metrics file

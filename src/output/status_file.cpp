@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "output/figure_data.h"
+#include "output/sounding_times.h"
 #include "run/form1.h"
 
 namespace fof1plot {
@@ -76,10 +77,14 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
   const std::optional<std::string> stazione = corsa.stazione();
   json file = json::array();
   for (const RigaGuasto& guasto : corsa.guasti()) file.push_back(guasto.file);
+  const auto sondaggio = ultimo_sondaggio(corsa.figure());
+  const auto intervallo = intervallo_consueto(corsa.figure());
   const json stato = {
       {"program", "fof1plot"},
       {"version", FOF1PLOT_VERSION},
       {"generated", iso_utc(contesto.generato)},
+      {"last_sounding", sondaggio ? json(iso_utc(*sondaggio)) : json(nullptr)},
+      {"usual_interval_seconds", intervallo ? json(*intervallo) : json(nullptr)},
       {"time_zone", contesto.fuso_orario ? json(*contesto.fuso_orario) : json(nullptr)},
       {"local_date", data_iso(contesto.data_locale)},
       {"station", stazione ? json(*stazione) : json(nullptr)},

@@ -16,7 +16,8 @@ struct ContestoStato {
   int stato_di_uscita = 0;
 };
 
-// The daily run's health as JSON: the program, when and where it ran, the station, its
+// The daily run's health as JSON: the program, when it ran, when the station last sounded
+// and how often it usually does, where it ran, the station, its
 // exit status, its failure lines as printed with the number of files each stands for,
 // its warning lines, and for each of the six days what its figure shows and
 // what became of its archived figure.

@@ -6,12 +6,14 @@
 #include <array>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "forecast/forecast_values.h"
 #include "output/figure_data.h"
+#include "output/status_file.h"
 #include "platform/access.h"
 #include "platform/text.h"
 #include "platform/whole_file.h"
@@ -116,10 +118,58 @@ void verifica_previsione(TextFiles& files, const std::string& path, bool necessa
   }
 }
 
+// "45 min", "5 h 10 min", "3 days", to the nearest minute.
+std::string durata(system_clock::duration d) {
+  const auto m = round<minutes>(d).count();
+  if (m < 120) return std::to_string(m) + " min";
+  if (m < 48 * 60) return std::to_string(m / 60) + " h " + std::to_string(m % 60) + " min";
+  return std::to_string(m / (24 * 60)) + " days";
+}
+
+// The UT time of the latest sample file the listing holds of the six days.
+std::optional<sys_seconds> ultimo_elencato(const ElencoCampioni& elenco, std::int16_t tipo,
+                                           sys_days oggi) {
+  for (sys_days giorno = oggi; giorno > oggi - days{6}; giorno -= days{1}) {
+    for (int ora = 23; ora >= 0; --ora) {
+      for (int minuto = 59; minuto >= 0; --minuto) {
+        if (elenco.contiene(tipo, giorno, ora, minuto)) {
+          return sys_seconds{giorno} + hours{ora} + minutes{minuto};
+        }
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// The last sounding and how long ago it was: a station that stopped sounding shows here
+// before its page goes stale.
+void verifica_ultimo_sondaggio(std::optional<sys_seconds> quando, system_clock::time_point adesso,
+                               Esito& esito) {
+  const char* fare = "check that the ionosonde sounds and its scaling writes samples";
+  if (!quando) {
+    esito.avviso("no sounding in the six days", fare);
+    return;
+  }
+  const std::string iso = iso_utc(*quando);
+  const std::string ora = iso.substr(0, 10) + " " + iso.substr(11, 5) + " UTC";
+  if (*quando > adesso) {
+    esito.avviso("the latest sample, of " + ora + ", is " + durata(*quando - adesso) +
+                     " ahead of this computer's clock",
+                 "check the clocks of the station and of this computer");
+    return;
+  }
+  const std::string cosa = "last sounding " + ora + ", " + durata(adesso - *quando) + " ago";
+  if (adesso - *quando > hours{1}) {
+    esito.avviso(cosa, fare);
+  } else {
+    esito.ok(cosa);
+  }
+}
+
 void verifica_stazione(TextFiles& files, Directory& directory, const std::string& dati,
-                       sys_days oggi, Esito& esito) {
+                       sys_days oggi, system_clock::time_point adesso, Esito& esito) {
   ElencoCampioni elenco;
-  elenco.prepara(oggi, oggi);
+  elenco.prepara(oggi - days{5}, oggi);
   std::string nome;
   std::string riga;
   const bool letta = esegui_passo(
@@ -153,6 +203,7 @@ void verifica_stazione(TextFiles& files, Directory& directory, const std::string
   } else {
     esito.ok(stazione + "; today's samples: " + std::to_string(campioni));
   }
+  verifica_ultimo_sondaggio(ultimo_elencato(elenco, tipo, oggi), adesso, esito);
 }
 
 }  // namespace
@@ -207,7 +258,7 @@ int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, 
     const year_month_day oggi_ymd{oggi};
     const year_month_day prossimo{(oggi_ymd.year() / oggi_ymd.month() / 1) + months{1}};
     verifica_previsione(files, lavoro + chiave_mese(prossimo) + ".txt", false, esito);
-    verifica_stazione(files, directory, righe[3], oggi, esito);
+    verifica_stazione(files, directory, righe[3], oggi, clock.Now(), esito);
     const std::string testo = data_iso(oggi);
     if (const auto tz = clock.TimeZone()) {
       esito.ok("TZ=" + *tz + "; today's local date is " + testo);

@@ -43,6 +43,8 @@ TEST_F(StatusTest, AGoodRunTellsEachDayAndItsHealth) {
   EXPECT_EQ(primo["archive_outcome"], "new");
   EXPECT_EQ(primo["samples"], 0);
   EXPECT_TRUE(primo["first"].is_null());
+  EXPECT_EQ(stato["last_sounding"], "2025-01-03T11:15:00Z");
+  EXPECT_EQ(stato["usual_interval_seconds"], 900) << "gaps of 15, 30 and 15 minutes";
   const json& oggi = stato["days"][5];
   EXPECT_EQ(oggi["slot"], 6);
   EXPECT_EQ(oggi["figure"], "plotfoF16.gif");
@@ -141,6 +143,7 @@ TEST_F(MetricsTest, ADailyRunsMetricsPassPromtoolAndKeepTheLastSuccessAfterAFail
   EXPECT_EQ(valore("fof1plot_samples{slot=\"6\",kind=\"value\"}"), "2");
   EXPECT_EQ(valore("fof1plot_samples{slot=\"6\",kind=\"na\"}"), "1");
   EXPECT_EQ(valore("fof1plot_samples{slot=\"1\",kind=\"other\"}"), "0");
+  EXPECT_EQ(valore("fof1plot_last_sounding_timestamp_seconds"), "1735902900");  // 11:15
   EXPECT_NE(metriche().find("# TYPE fof1plot_run_duration_seconds gauge"), std::string::npos);
 
   std::filesystem::remove(cartella / "work/012025.txt");
@@ -151,6 +154,7 @@ TEST_F(MetricsTest, ADailyRunsMetricsPassPromtoolAndKeepTheLastSuccessAfterAFail
   EXPECT_EQ(valore("fof1plot_failures"), "1");
   EXPECT_TRUE(nel_minuto("fof1plot_last_run_timestamp_seconds", 1735984800));  // a day later
   EXPECT_EQ(valore("fof1plot_last_success_timestamp_seconds"), successo) << "kept";
+  EXPECT_EQ(valore("fof1plot_last_sounding_timestamp_seconds"), "1735902900") << "yesterday's";
 }
 
 TEST_F(MetricsTest, ABackfillCountsItsDaysAndAFirstFailureHasNoSuccessTime) {
@@ -173,6 +177,11 @@ std::set<std::pair<std::string, std::string>> contenuto(const std::string& carte
 
 TEST(CheckTest, OneLinePerCheckAndAnExitStatusThatSaysWhetherARunWouldSucceed) {
   namespace fs = std::filesystem;
+  const auto senza_campioni_di_oggi = [](const test::CartellaTemporanea& c) {
+    for (const char* ora : {"1015", "1030", "1100", "1115"}) {
+      fs::remove(c / ("data/RM041_2025003" + std::string(ora) + "00.TXT"));
+    }
+  };
   const auto impostazioni = [](const test::CartellaTemporanea& c, const std::string& uscita) {
     scrivi(c / "gralvo.ini", "w\n" + c / "work/" + "\nd\n" + c / "data/" + "\no\n" + uscita + "\n");
   };
@@ -202,6 +211,25 @@ TEST(CheckTest, OneLinePerCheckAndAnExitStatusThatSaysWhetherARunWouldSucceed) {
        "error: station file {}/data/00-station.txt names no known station"},
       {"no sample today", [](auto& c) { fs::remove(c / "data/RM041_2025003101500.TXT"); }, 0,
        "ok: station file {}/data/00-station.txt names Rome; today's samples: 3"},
+      {"samples ahead of the clock", [](auto&) {}, 0,
+       "warning: the latest sample, of 2025-01-03 11:15 UTC, is 75 min ahead of this "
+       "computer's clock"},
+      {"a sounding ten minutes ago",
+       [&](auto& c) {
+         senza_campioni_di_oggi(c);
+         scrivi(c / "data/RM041_2025003095000.TXT", "");
+       },
+       0, "ok: last sounding 2025-01-03 09:50 UTC, 10 min ago\n"},
+      {"silent since yesterday",
+       [&](auto& c) {
+         senza_campioni_di_oggi(c);
+         scrivi(c / "data/RM041_2025002093000.TXT", "");
+       },
+       0,
+       "warning: last sounding 2025-01-02 09:30 UTC, 24 h 30 min ago; check that the ionosonde "
+       "sounds"},
+      {"no sounding in the six days", [&](auto& c) { senza_campioni_di_oggi(c); }, 0,
+       "warning: no sounding in the six days"},
   };
   for (const auto& caso : kCasi) {
     SCOPED_TRACE(caso.guasto);

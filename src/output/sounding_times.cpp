@@ -1,0 +1,59 @@
+#include "output/sounding_times.h"
+
+#include <algorithm>
+
+namespace fof1plot {
+namespace {
+
+using namespace std::chrono;
+
+// The times of a figure's samples read, in time order: within an hour the station's
+// minute 00 is drawn last but comes first.
+std::vector<sys_seconds> tempi_letti(const RegistroFigura& figura) {
+  std::vector<sys_seconds> tempi;
+  for (const CampioneRegistrato& c : figura.campioni) {
+    if (c.lettura == LetturaCampione::kLetto) {
+      tempi.push_back(sys_seconds{figura.data} + hours{c.ora} + minutes{c.minuto});
+    }
+  }
+  std::sort(tempi.begin(), tempi.end());
+  return tempi;
+}
+
+// The six days' figures, the newest first.
+std::vector<const RegistroFigura*> sei_giorni(const std::vector<RegistroFigura>& figure) {
+  std::vector<const RegistroFigura*> giorni;
+  for (const RegistroFigura& f : figure) {
+    if (f.slot > 0) giorni.push_back(&f);
+  }
+  std::sort(giorni.begin(), giorni.end(),
+            [](const RegistroFigura* a, const RegistroFigura* b) { return a->data > b->data; });
+  return giorni;
+}
+
+}  // namespace
+
+std::optional<sys_seconds> ultimo_sondaggio(const std::vector<RegistroFigura>& figure) {
+  for (const RegistroFigura* giorno : sei_giorni(figure)) {
+    const std::vector<sys_seconds> tempi = tempi_letti(*giorno);
+    if (!tempi.empty()) return tempi.back();
+  }
+  return std::nullopt;
+}
+
+std::optional<std::int64_t> intervallo_consueto(const std::vector<RegistroFigura>& figure) {
+  for (const RegistroFigura* giorno : sei_giorni(figure)) {
+    const std::vector<sys_seconds> tempi = tempi_letti(*giorno);
+    if (tempi.size() < 2) continue;
+    std::vector<std::int64_t> intervalli;
+    for (std::size_t i = 1; i < tempi.size(); ++i) {
+      intervalli.push_back((tempi[i] - tempi[i - 1]).count());
+    }
+    std::sort(intervalli.begin(), intervalli.end());
+    const std::size_t n = intervalli.size();
+    return n % 2 == 1 ? intervalli[n / 2] : (intervalli[n / 2 - 1] + intervalli[n / 2]) / 2;
+  }
+  return std::nullopt;
+}
+
+}  // namespace fof1plot

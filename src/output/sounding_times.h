@@ -1,0 +1,21 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "run/figure_record.h"
+
+namespace fof1plot {
+
+// The UT time of the latest sample read of the six days' figures; none when none of
+// them read one. A job that runs can thus be told from a station that sounds.
+std::optional<std::chrono::sys_seconds> ultimo_sondaggio(const std::vector<RegistroFigura>& figure);
+
+// The median gap, in whole seconds, between consecutive samples read of the newest of
+// the six days that read at least two; none when no day did. The mean of the two middle
+// gaps where their number is even.
+std::optional<std::int64_t> intervallo_consueto(const std::vector<RegistroFigura>& figure);
+
+}  // namespace fof1plot
