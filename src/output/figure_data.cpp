@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -23,6 +24,18 @@ std::string campo_csv(std::string_view testo) {
 }
 
 }  // namespace
+
+std::string impronta(const std::vector<DatoFigura>& dati) {
+  std::uint64_t h = 14695981039346656037ULL;
+  for (const DatoFigura& dato : dati) {
+    for (const char c : dato.estensione + '\0' + dato.testo) {
+      h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+  }
+  char testo[20];
+  std::snprintf(testo, sizeof testo, "%016llx", static_cast<unsigned long long>(h));
+  return testo;
+}
 
 std::string data_iso(std::chrono::sys_days giorno) {
   const std::chrono::year_month_day data{giorno};

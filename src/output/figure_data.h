@@ -26,6 +26,10 @@ struct DatoFigura {
 // The current figure's CSV, and with the web site its SVG.
 std::vector<DatoFigura> dati_figura(Corsa& corsa);
 
+// 16 hexadecimal digits that change whenever the bytes of the files do (FNV-1a, 64
+// bits): the version of a published figure, by which a page knows to fetch it again.
+std::string impronta(const std::vector<DatoFigura>& dati);
+
 // "yyyy-mm-dd".
 std::string data_iso(std::chrono::sys_days giorno);
 

@@ -21,6 +21,7 @@ void Form1::salva_figura(const std::string& file_previsioni) {
   corsa.passo([&] { archivia_figura(file_previsioni, dati); });
   if (corsa.pubblica()) {
     if (dati.empty()) dati = dati_figura(corsa);
+    corsa.figura().versione = impronta(dati);
     pubblica_figura(dati);
   }
   wpdlx1.Release();

@@ -146,12 +146,14 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   const std::string indice_archivio = pagina_archivio(stazione, giorni);
   scrivi_pagina(corsa, radice + "index.html", indice_archivio);
   scrivi_pagina(corsa, cartella_uscita + "site.css", foglio_stile());
+  scrivi_pagina(corsa, cartella_uscita + "live.js", script_indice());
   if (!corsa.pubblica()) return;
   std::vector<const RegistroFigura*> sei;
   for (const RegistroFigura& figura : corsa.figure()) {
     if (figura.slot > 0) sei.push_back(&figura);
   }
-  const std::string indice = pagina_indice(stazione, corsa.adesso(), sei);
+  const std::string indice =
+      pagina_indice(stazione, corsa.adesso(), freschezza(corsa.figure()), sei);
   scrivi_pagina(corsa, cartella_uscita + "index.html", indice);
 }
 

@@ -1,5 +1,7 @@
 #include "output/site_pages.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -106,38 +108,70 @@ std::string tabella_valori(const std::string& csv) {
          righe + "</tbody>\n</table>\n";
 }
 
+// "2 values, 1 N/A, 1 NO", as the page's script writes it too.
+std::string conteggi(const RegistroFigura* f) {
+  return std::to_string(f->conta(TipoCampo::kValore)) + " values, " +
+         std::to_string(f->conta(TipoCampo::kNA)) + " N/A, " +
+         std::to_string(f->conta(TipoCampo::kNO)) + " NO";
+}
+
+// "11:15", or "2025-01-02 23:00" for another UT day than that of `adesso`.
+std::string ora_breve(sys_seconds quando, system_clock::time_point adesso) {
+  const std::string iso = iso_utc(quando), oggi = iso_utc(adesso);
+  return (iso.substr(0, 10) == oggi.substr(0, 10) ? "" : iso.substr(0, 10) + " ") +
+         iso.substr(11, 5);
+}
+
+// "5 min ago", "3 h ago", "2 days ago", as the page's script writes it too.
+std::string fa(system_clock::duration eta) {
+  const auto m = std::max<std::int64_t>(0, round<minutes>(eta).count());
+  if (m < 120) return std::to_string(m) + " min ago";
+  if (m < 2880) return std::to_string(m / 60) + " h ago";
+  return std::to_string(m / 1440) + " days ago";
+}
+
+// The last sounding and, when the station is silent, the warning, as at `adesso`; the
+// page's script keeps both up to date from the data attributes and status.json.
+std::string riga_sondaggio(const Freschezza& fresca, system_clock::time_point adesso) {
+  const std::string intervallo =
+      fresca.intervallo_secondi ? std::to_string(*fresca.intervallo_secondi) : "";
+  if (!fresca.ultimo) {
+    return "<p id=\"sounding\" data-last=\"\" data-interval=\"" + intervallo +
+           "\">No sounding in the six days.</p>\n<p class=\"stale\" id=\"silent\" hidden></p>\n";
+  }
+  const std::string ora = ora_breve(*fresca.ultimo, adesso) + " UTC";
+  return "<p id=\"sounding\" data-last=\"" + iso_utc(*fresca.ultimo) + "\" data-interval=\"" +
+         intervallo + "\">Last sounding " + ora + " (" + fa(adesso - *fresca.ultimo) +
+         ")</p>\n<p class=\"stale\" id=\"silent\"" + (fresca.muta(adesso) ? "" : " hidden") +
+         ">No sounding since " + ora + "</p>\n";
+}
+
 }  // namespace
 
 std::string pagina_indice(const std::optional<std::string>& stazione,
-                          system_clock::time_point generata,
+                          system_clock::time_point generata, const Freschezza& fresca,
                           const std::vector<const RegistroFigura*>& giorni) {
   const std::string quando = iso_utc(generata);
   const std::string leggibile = quando.substr(0, 10) + " " + quando.substr(11, 5);
   std::string pagina = inizio("foF1, today and the five days before", "", stazione);
   pagina += "<p>Made <time datetime=\"" + quando + "\" id=\"generated\">" + leggibile +
-            " UTC</time>.</p>\n<p class=\"stale\" id=\"stale\" hidden>Not updated since " +
-            leggibile +
-            " UTC</p>\n"
-            "<script>\nvar made = Date.parse(document.getElementById('generated')"
-            ".getAttribute('datetime'));\n"
-            "if (Date.now() - made > 26 * 3600 * 1000) "
-            "document.getElementById('stale').hidden = false;\n</script>\n"
-            "<nav><a href=\"archive/index.html\">Archive of every day</a></nav>\n</header>\n"
-            "<main>\n<div class=\"figures\">\n";
+            " UTC</time>.</p>\n" + riga_sondaggio(fresca, generata) +
+            "<p class=\"stale\" id=\"stale\" hidden>Not updated since " + leggibile +
+            " UTC</p>\n<nav><a href=\"archive/index.html\">Archive of every day</a></nav>\n"
+            "</header>\n<main>\n<div class=\"figures\">\n";
   for (auto giorno = giorni.rbegin(); giorno != giorni.rend(); ++giorno) {
     const RegistroFigura& f = **giorno;
     const std::string k = std::to_string(f.slot), data = data_iso(f.data);
-    pagina += "<figure>\n<img src=\"plotfoF1" + k +
-              ".svg\" width=\"286\" height=\"221\" "
-              "alt=\"foF1 on " +
-              data + "\">\n<figcaption><time datetime=\"" + data + "\">" + data +
-              "</time>: " + std::to_string(f.conta(TipoCampo::kValore)) + " values, " +
-              std::to_string(f.conta(TipoCampo::kNA)) + " N/A, " +
-              std::to_string(f.conta(TipoCampo::kNO)) + " NO. <a href=\"archive/" +
-              percorso_giorno(f.data) + ".html\">Values</a> <a href=\"plotfoF1" + k +
-              ".csv\">CSV</a> <a href=\"plotfoF1" + k + ".gif\">GIF</a></figcaption>\n</figure>\n";
+    pagina += "<figure data-slot=\"" + k + "\" data-version=\"" + f.versione +
+              "\">\n<img src=\"plotfoF1" + k + ".svg?v=" + f.versione +
+              "\" width=\"286\" height=\"221\" alt=\"foF1 on " + data +
+              "\">\n<figcaption><time datetime=\"" + data + "\">" + data +
+              "</time>: <span class=\"counts\">" + conteggi(*giorno) +
+              "</span>. <a class=\"day\" href=\"archive/" + percorso_giorno(f.data) +
+              ".html\">Values</a> <a href=\"plotfoF1" + k + ".csv\">CSV</a> <a href=\"plotfoF1" +
+              k + ".gif\">GIF</a></figcaption>\n</figure>\n";
   }
-  return pagina + "</div>\n" + legenda() + fine();
+  return pagina + "</div>\n" + legenda() + "<script src=\"live.js\"></script>\n" + fine();
 }
 
 std::string pagina_archivio(const std::optional<std::string>& stazione,
@@ -259,6 +293,84 @@ th, td { padding: 0.15rem 0.6rem; text-align: left; border-bottom: 1px solid #33
 .day { font-size: 0.85rem; }
 .months { columns: 3 8rem; }
 @media (max-width: 40rem) { .calendar th, .calendar td { padding: 0.05rem; font-size: 0.75rem; } }
+)";
+}
+
+std::string script_indice() {
+  return R"(// Keeps index.html up to date from status.json, without reloading the page.
+(function () {
+  'use strict';
+  // Seconds between two reads of status.json; ?refresh=N shortens it, for tests.
+  var every = Math.max(1, Number(new URLSearchParams(location.search).get('refresh')) || 60);
+  var byId = function (id) { return document.getElementById(id); };
+  var generated = byId('generated'), sounding = byId('sounding');
+  var silent = byId('silent'), stale = byId('stale');
+
+  function short(iso, now) {
+    var day = iso.slice(0, 10) === new Date(now).toISOString().slice(0, 10);
+    return (day ? '' : iso.slice(0, 10) + ' ') + iso.slice(11, 16);
+  }
+  function ago(ms) {
+    var m = Math.max(0, Math.round(ms / 60000));
+    if (m < 120) return m + ' min ago';
+    if (m < 2880) return Math.floor(m / 60) + ' h ago';
+    return Math.floor(m / 1440) + ' days ago';
+  }
+  function show() {
+    var now = Date.now(), made = generated.getAttribute('datetime');
+    var last = sounding.dataset.last, interval = Number(sounding.dataset.interval) || 0;
+    stale.hidden = now - Date.parse(made) <= 26 * 3600e3;
+    stale.textContent = 'Not updated since ' + made.slice(0, 10) + ' ' + made.slice(11, 16) + ' UTC';
+    if (!last) {
+      sounding.textContent = 'No sounding in the six days.';
+      silent.hidden = true;
+      return;
+    }
+    var age = now - Date.parse(last), time = short(last, now) + ' UTC';
+    sounding.textContent = 'Last sounding ' + time + ' (' + ago(age) + ')';
+    silent.textContent = 'No sounding since ' + time;
+    silent.hidden = !(age > Math.max(3 * interval, 3600) * 1000);
+  }
+  function update(status) {
+    generated.setAttribute('datetime', status.generated);
+    generated.textContent = status.generated.slice(0, 10) + ' ' + status.generated.slice(11, 16) + ' UTC';
+    sounding.dataset.last = status.last_sounding || '';
+    sounding.dataset.interval = status.usual_interval_seconds || '';
+    status.days.forEach(function (day) {
+      var figure = document.querySelector('figure[data-slot="' + day.slot + '"]');
+      if (!figure) return;
+      if (figure.dataset.version !== String(day.version)) {
+        figure.dataset.version = day.version;
+        figure.querySelector('img').src =
+            'plotfoF1' + day.slot + '.svg?v=' + encodeURIComponent(day.version);
+      }
+      figure.querySelector('img').alt = 'foF1 on ' + day.date;
+      var time = figure.querySelector('time');
+      time.setAttribute('datetime', day.date);
+      time.textContent = day.date;
+      figure.querySelector('.counts').textContent =
+          day.values + ' values, ' + day.na + ' N/A, ' + day.no + ' NO';
+      figure.querySelector('a.day').href = 'archive/' + day.date.replace(/-/g, '/') + '.html';
+    });
+  }
+  function poll() {
+    fetch('status.json', {cache: 'no-store'})
+        .then(function (r) { return r.ok ? r.json() : null; })
+        .then(function (status) {
+          if (status && status.generated && status.generated !== generated.getAttribute('datetime')) {
+            update(status);
+          }
+        })
+        // A failed read leaves the page as it is; the warning tells when it grows old.
+        .catch(function () {})
+        .then(function () {
+          show();
+          setTimeout(poll, every * 1000);
+        });
+  }
+  show();
+  setTimeout(poll, every * 1000);
+})();
 )";
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "output/sounding_times.h"
 #include "run/figure_record.h"
 
 namespace fof1plot {
@@ -22,10 +23,12 @@ struct GiornoArchiviato {
 // loading nothing from elsewhere. Texts from the station's files are escaped.
 
 // index.html: the station, when the figures were made (with a warning when the page is
-// seen more than 26 hours later), the six figures newest first with their counts and
-// files, a legend and the way to the archive. `giorni` are the six records in slot order.
+// seen more than 26 hours later), the last sounding (with a warning when the station is
+// silent), the six figures newest first with their counts and files, a legend and the
+// way to the archive. `giorni` are the six records in slot order. Right as written
+// without scripts; live.js keeps it up to date.
 std::string pagina_indice(const std::optional<std::string>& stazione,
-                          std::chrono::system_clock::time_point generata,
+                          std::chrono::system_clock::time_point generata, const Freschezza& fresca,
                           const std::vector<const RegistroFigura*>& giorni);
 
 // archive/index.html: the years and months of the archive, each with its count of days.
@@ -45,5 +48,10 @@ std::string pagina_giorno(const std::optional<std::string>& stazione,
 
 // site.css, the one style sheet of every page.
 std::string foglio_stile();
+
+// live.js, index.html's script: reads status.json every minute and, when a run has made
+// new figures, swaps those whose version changed and updates the texts, without reloading
+// the page; keeps the ages and warnings true as time passes.
+std::string script_indice();
 
 }  // namespace fof1plot

@@ -33,6 +33,15 @@ std::vector<const RegistroFigura*> sei_giorni(const std::vector<RegistroFigura>&
 
 }  // namespace
 
+bool Freschezza::muta(system_clock::time_point adesso) const {
+  const seconds soglia{std::max<std::int64_t>(3 * intervallo_secondi.value_or(0), 3600)};
+  return ultimo && adesso - *ultimo > soglia;
+}
+
+Freschezza freschezza(const std::vector<RegistroFigura>& figure) {
+  return {ultimo_sondaggio(figure), intervallo_consueto(figure)};
+}
+
 std::optional<sys_seconds> ultimo_sondaggio(const std::vector<RegistroFigura>& figure) {
   for (const RegistroFigura* giorno : sei_giorni(figure)) {
     const std::vector<sys_seconds> tempi = tempi_letti(*giorno);

@@ -9,6 +9,19 @@
 
 namespace fof1plot {
 
+// When the station last sounded and how often it usually does.
+struct Freschezza {
+  std::optional<std::chrono::sys_seconds> ultimo;
+  std::optional<std::int64_t> intervallo_secondi;
+
+  // Whether, at `adesso`, the station counts as silent: its last sounding is older than
+  // three usual intervals and at least an hour old.
+  bool muta(std::chrono::system_clock::time_point adesso) const;
+};
+
+// The freshness of the six days' figures.
+Freschezza freschezza(const std::vector<RegistroFigura>& figure);
+
 // The UT time of the latest sample read of the six days' figures; none when none of
 // them read one. A job that runs can thus be told from a station that sounds.
 std::optional<std::chrono::sys_seconds> ultimo_sondaggio(const std::vector<RegistroFigura>& figure);

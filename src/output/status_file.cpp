@@ -48,6 +48,7 @@ json giorno_json(const RegistroFigura& figura) {
           {"data", "plotfoF1" + k + ".csv"},
           {"archive", radice_archivio(figura.data) + ".gif"},
           {"archive_outcome", esito_archivio(figura.archivio)},
+          {"version", figura.versione.empty() ? json(nullptr) : json(figura.versione)},
           {"samples", figura.letti()},
           {"values", figura.conta(TipoCampo::kValore)},
           {"na", figura.conta(TipoCampo::kNA)},
@@ -77,14 +78,14 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
   const std::optional<std::string> stazione = corsa.stazione();
   json file = json::array();
   for (const RigaGuasto& guasto : corsa.guasti()) file.push_back(guasto.file);
-  const auto sondaggio = ultimo_sondaggio(corsa.figure());
-  const auto intervallo = intervallo_consueto(corsa.figure());
+  const Freschezza fresca = freschezza(corsa.figure());
   const json stato = {
       {"program", "fof1plot"},
       {"version", FOF1PLOT_VERSION},
       {"generated", iso_utc(contesto.generato)},
-      {"last_sounding", sondaggio ? json(iso_utc(*sondaggio)) : json(nullptr)},
-      {"usual_interval_seconds", intervallo ? json(*intervallo) : json(nullptr)},
+      {"last_sounding", fresca.ultimo ? json(iso_utc(*fresca.ultimo)) : json(nullptr)},
+      {"usual_interval_seconds",
+       fresca.intervallo_secondi ? json(*fresca.intervallo_secondi) : json(nullptr)},
       {"time_zone", contesto.fuso_orario ? json(*contesto.fuso_orario) : json(nullptr)},
       {"local_date", data_iso(contesto.data_locale)},
       {"station", stazione ? json(*stazione) : json(nullptr)},

@@ -57,6 +57,8 @@ struct RegistroFigura {
   // For each unreadable sample, its index in campioni and the system's reason.
   std::vector<std::pair<std::size_t, std::string>> motivi;
   EsitoArchivio archivio = EsitoArchivio::kNonScritta;
+  // The version of the published figure, from its data files; empty until published.
+  std::string versione;
 
   // The samples read with a field of a kind.
   int conta(TipoCampo tipo) const;

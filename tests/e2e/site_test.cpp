@@ -84,7 +84,7 @@ TEST_F(SiteTest, ADailyRunWritesItsOwnPagesAndTheDayBeforeThemWhereTheyChanged) 
       << "the day before learns of its next day";
   EXPECT_NE(oggi.find("<td>10:15</td><td>4.0</td><td>4.0</td>"), std::string::npos) << oggi;
   EXPECT_NE(ReadWholeFile(cartella / "out/index.html")
-                .find("<a href=\"archive/2025/01/03.html\">Values</a>"),
+                .find("<a class=\"day\" href=\"archive/2025/01/03.html\">Values</a>"),
             std::string::npos)
       << "a day's values are one click from the front page";
 }
@@ -148,6 +148,41 @@ TEST_F(SiteTest, TextsFromTheStationsFilesAreEscaped) {
   EXPECT_EQ(indice.find("<script>alert"), std::string::npos);
   EXPECT_NE(indice.find("Rome &lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; co"),
             std::string::npos);
+}
+
+TEST(IndexPageTest, TheLastSoundingAndTheSilentWarningAsAtTheWriting) {
+  using namespace std::chrono;
+  const sys_seconds ora = sys_days{2025y / January / 3} + 14h;
+  const struct {
+    const char* caso;
+    Freschezza fresca;
+    const char* riga;  // what #sounding says
+    bool muta;
+  } kCasi[] = {
+      {"no sounding", {std::nullopt, std::nullopt}, "No sounding in the six days.", false},
+      {"five minutes ago", {ora - 5min, 900}, "Last sounding 13:55 UTC (5 min ago)", false},
+      {"59 min, intervals of 15",
+       {ora - 59min, 900},
+       "Last sounding 13:01 UTC (59 min ago)",
+       false},
+      {"61 min, intervals of 15", {ora - 61min, 900}, "Last sounding 12:59 UTC (61 min ago)", true},
+      {"61 min, intervals of 30",
+       {ora - 61min, 1800},
+       "Last sounding 12:59 UTC (61 min ago)",
+       false},
+      {"91 min, intervals of 30",
+       {ora - 91min, 1800},
+       "Last sounding 12:29 UTC (91 min ago)",
+       true},
+      {"no interval known", {ora - 2h, std::nullopt}, "Last sounding 12:00 UTC (2 h ago)", true},
+      {"yesterday", {ora - 20h, 900}, "Last sounding 2025-01-02 18:00 UTC (20 h ago)", true},
+  };
+  for (const auto& caso : kCasi) {
+    SCOPED_TRACE(caso.caso);
+    const std::string pagina = pagina_indice("Rome", ora, caso.fresca, {});
+    EXPECT_NE(pagina.find(std::string("\">") + caso.riga + "</p>"), std::string::npos) << pagina;
+    EXPECT_EQ(pagina.find("id=\"silent\">No sounding since") != std::string::npos, caso.muta);
+  }
 }
 
 }  // namespace
