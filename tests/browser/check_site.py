@@ -10,6 +10,11 @@ width. The site made on 2025-03-05 must show the stale warning today; one made n
 not. Every page must pass `tidy -q -e`. Screenshots at device pixel ratio 1 and 2 and
 at phone width (390 px, ratio 3) go to the artefacts directory.
 
+The live page: index.html is opened with its refresh shortened to a second and scrolled
+down; the station's samples then grow by an hour and the daily run runs again, five
+minutes later. Without a reload, the open page must show today's new figure, its new
+counts and the new last sounding, at the same scroll position.
+
     check_site.py FOF1PLOT DEMO_STATION FAKETIME ARTEFACTS
 """
 import datetime
@@ -46,7 +51,7 @@ def make_site(root, day, clock):
     """A demo station whose last day is `day`, its 30 days before back-filled, and the
     daily run at `clock` (None: now), all with --site."""
     os.makedirs(root)
-    run([DEMO, root, day])
+    run([DEMO, root, day, "31"])
     env = dict(os.environ, TZ="UTC")
     last = datetime.date.fromisoformat(day)
     first = (last - datetime.timedelta(days=30)).isoformat()
@@ -115,19 +120,61 @@ walk().then(r => report(JSON.stringify(r)), e => report('ERROR ' + e));
 """
 
 
-def serve(directory, results):
+LIVE_HARNESS = r"""<!DOCTYPE html>
+<html lang="en"><head><meta charset="utf-8"><title>live harness</title></head><body>
+<script>
+const sleep = ms => new Promise(r => setTimeout(r, ms));
+function state(d) {
+  const f = d.querySelector('figure[data-slot="6"]');
+  return {src: f.querySelector('img').getAttribute('src'),
+          counts: f.querySelector('.counts').textContent,
+          sounding: d.getElementById('sounding').textContent,
+          made: d.getElementById('generated').textContent};
+}
+async function live() {
+  const f = document.createElement('iframe');
+  f.style.width = '1000px';
+  f.style.height = '500px';
+  document.body.appendChild(f);
+  await new Promise(r => { f.onload = r; f.src = 'index.html?refresh=1'; });
+  const w = f.contentWindow, d = f.contentDocument;
+  w.scrollTo(0, 300);
+  w.__same_page = true;
+  const before = state(d), scrolled = w.scrollY;
+  await fetch('/__loaded', {method: 'POST', body: ''});
+  let after = before;
+  for (let i = 0; i < 60 && after.src === before.src; ++i) {
+    await sleep(500);
+    after = state(d);
+  }
+  await sleep(1500);  // the new figure loads
+  const img = d.querySelector('figure[data-slot="6"] img');
+  return {before: before, after: state(d), same_page: f.contentWindow.__same_page === true,
+          scrolled: scrolled, scroll_after: f.contentWindow.scrollY,
+          loaded: img.complete && img.naturalWidth > 0};
+}
+const report = text => fetch('/__result', {method: 'POST', body: text});
+live().then(r => report(JSON.stringify(r)), e => report('ERROR ' + e));
+</script></body></html>
+"""
+
+
+def serve(directory, results, harness=HARNESS, loaded=None):
     """The directory on localhost, with the harness at /__harness.html; what the harness
-    posts to /__result goes to `results`."""
+    posts to /__result goes to `results`, a post to /__loaded sets the event `loaded`."""
     class Handler(http.server.SimpleHTTPRequestHandler):
         def do_POST(self):
             body = self.rfile.read(int(self.headers["Content-Length"])).decode()
             self.send_response(204)
             self.end_headers()
-            results.append(body)
+            if self.path == "/__loaded" and loaded:
+                loaded.set()
+            else:
+                results.append(body)
 
         def do_GET(self):
             if self.path.startswith("/__harness.html"):
-                body = HARNESS.encode()
+                body = harness.encode()
                 self.send_response(200)
                 self.send_header("Content-Type", "text/html; charset=utf-8")
                 self.send_header("Content-Length", str(len(body)))
@@ -145,17 +192,21 @@ def serve(directory, results):
     return server
 
 
-def browse(out, name, profile):
+def browse(out, name, profile, harness=HARNESS, on_loaded=None):
     """Walks the site in the browser; the harness's result, with the console's errors
-    reported."""
+    reported. When the harness posts to /__loaded, on_loaded runs."""
     results = []
-    server = serve(out, results)
+    loaded = threading.Event()
+    server = serve(out, results, harness, loaded)
     url = f"http://127.0.0.1:{server.server_address[1]}/__harness.html?index.html"
     log = open(profile + ".log", "w+")
     browser = subprocess.Popen([CHROMIUM, *FLAGS, f"--user-data-dir={profile}", url],
                                stdout=subprocess.DEVNULL, stderr=log)
     deadline = time.monotonic() + 300
     while not results and time.monotonic() < deadline and browser.poll() is None:
+        if on_loaded and loaded.is_set():
+            on_loaded()
+            on_loaded = None
         time.sleep(0.2)
     browser.kill()
     browser.wait()
@@ -184,6 +235,37 @@ def screenshots(out, profile):
                        capture_output=True, timeout=300)
         if not os.path.exists(path) or os.path.getsize(path) < 1000:
             fail(f"no screenshot {name}")
+
+
+def live_page(root, profile):
+    """The live update of an open index.html, as the module's docstring says."""
+    env = dict(os.environ, TZ="UTC")
+    run([DEMO, root, "2025-03-05", "6", "11:00"])
+    first = subprocess.run([FAKETIME, "2025-03-05 11:05:00", FOF1PLOT, "--site"], cwd=root,
+                           env=env, timeout=600)
+    if first.returncode != 0:
+        fail(f"the live site's first run exited {first.returncode}")
+
+    def new_samples():
+        run([DEMO, root, "2025-03-05", "6", "12:00"])
+        subprocess.run([FAKETIME, "2025-03-05 12:05:00", FOF1PLOT, "--site"], cwd=root, env=env,
+                       timeout=600)
+
+    r = browse(os.path.join(root, "out"), "live page", profile, LIVE_HARNESS, new_samples)
+    if not r:
+        return
+    before, after = r["before"], r["after"]
+    for key in ("src", "counts", "sounding", "made"):
+        if before[key] == after[key]:
+            fail(f"live page: {key} did not change: {before[key]}")
+    if not after["sounding"].startswith("Last sounding 2025-03-05 12:00 UTC"):
+        fail(f"live page: the last sounding reads {after['sounding']!r}")
+    if not r["same_page"]:
+        fail("live page: the page was reloaded")
+    if r["scrolled"] == 0 or r["scroll_after"] != r["scrolled"]:
+        fail(f"live page: scrolled to {r['scrolled']}, then at {r['scroll_after']}")
+    if not r["loaded"]:
+        fail("live page: the new figure did not load")
 
 
 def main():
@@ -223,6 +305,7 @@ def main():
         result = browse(fresh, "fresh site", os.path.join(tmp, "profile-fresh"))
         if result and result["pages"][0]["stale"] is not False:
             fail("a site made just now says it is stale")
+        live_page(os.path.join(tmp, "live"), os.path.join(tmp, "profile-live"))
     print("site:", "clean" if not failures else f"{len(failures)} failures")
     return 1 if failures else 0
 
