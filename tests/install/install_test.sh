@@ -23,7 +23,9 @@ done
 for link in $(grep -o '](docs/[^)]*)' "$doc/README.md" | sed 's/^](//; s/)$//' | sort -u); do
   [ -f "$doc/$link" ] || fail "the installed README links to $link, which is not there"
 done
-for u in fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer; do
+all_units="fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer fof1plot-live.timer
+  fof1plot-live@.timer fof1plot-live.path fof1plot-live@.path"
+for u in $all_units; do
   [ -f "$units/$u" ] || fail "missing unit: $u"
 done
 [ -x "$prefix/bin/fof1plot" ] || fail "bin/fof1plot is not executable"
@@ -35,6 +37,18 @@ grep -q "^TZ=UTC" "$doc/cron.d" || fail "the cron.d file does not set TZ=UTC"
 grep -Eq "^45 23 \* \* \* +fof1plot +cd /var/lib/fof1plot && flock -n .* $prefix/bin/fof1plot\$" \
   "$doc/cron.d" || fail "the cron.d line lacks its user field or flock"
 grep -q '^OnCalendar=\*-\*-\* 23:45:00 UTC$' "$units/fof1plot.timer" || fail "timer not at 23:45 UTC"
+grep -Eq "^#\*/5 \* \* \* \* +fof1plot +cd /var/lib/fof1plot && flock -n .* $prefix/bin/fof1plot\$" \
+  "$doc/cron.d" || fail "the cron.d file lacks its commented five-minute line"
+# The live units start the services every five minutes or on a new sample; a hung run
+# must time out before the next one is due.
+for t in fof1plot-live.timer fof1plot-live@.timer; do
+  grep -q '^OnCalendar=\*:00/5$' "$units/$t" || fail "$t is not every five minutes"
+done
+grep -q '^Unit=fof1plot@%i.service$' "$units/fof1plot-live@.path" || fail "the template path unit"
+for u in fof1plot.service fof1plot@.service; do
+  minutes=$(sed -n 's/^TimeoutStartSec=\([0-9]*\)min$/\1/p' "$units/$u")
+  [ -n "$minutes" ] && [ "$minutes" -lt 5 ] || fail "$u may run past the live interval"
+done
 grep -q '^WorkingDirectory=/var/lib/fof1plot/%i$' "$units/fof1plot@.service" || fail "template"
 
 man="$prefix/man1.tmp"
@@ -51,16 +65,18 @@ else skip mandoc "manual page lint"; fi
 
 if command -v systemd-analyze >/dev/null; then
   checked="$prefix/units" && mkdir -p "$checked" && cp "$units"/* "$checked/"
-  cp "$units/fof1plot@.service" "$checked/fof1plot@rome.service"
-  cp "$units/fof1plot@.timer" "$checked/fof1plot@rome.timer"
+  for u in fof1plot@.service fof1plot@.timer fof1plot-live@.timer fof1plot-live@.path; do
+    cp "$units/$u" "$checked/${u/@/@rome}"
+  done
   complaints=$(cd "$checked" && MANPATH="$prefix/share/man" systemd-analyze verify \
-    ./fof1plot.service ./fof1plot.timer ./fof1plot@rome.service ./fof1plot@rome.timer 2>&1) ||
-    fail "systemd-analyze verify: $complaints"
+    ./fof1plot.service ./fof1plot.timer ./fof1plot@rome.service ./fof1plot@rome.timer \
+    ./fof1plot-live.timer ./fof1plot-live.path ./fof1plot-live@rome.timer \
+    ./fof1plot-live@rome.path 2>&1) || fail "systemd-analyze verify: $complaints"
   [ -z "$complaints" ] || fail "systemd-analyze verify: $complaints"
   for u in fof1plot.service fof1plot@rome.service; do
     exposure=$(cd "$checked" && systemd-analyze security --offline=yes "./$u" 2>/dev/null |
       awk '/Overall exposure level/ {print $(NF-2)}')
-    awk -v e="$exposure" 'BEGIN {exit !(e != "" && e <= 2.0)}' || fail "$u exposure $exposure > 2.0"
+    awk -v e="$exposure" 'BEGIN {exit !(e != "" && e <= 0.5)}' || fail "$u exposure $exposure > 0.5"
     echo "$u exposure $exposure"
   done
 else skip systemd-analyze "units"; fi
@@ -103,6 +119,9 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
            ./usr/share/doc/fof1plot/cron.d \
            ./usr/lib/systemd/system/fof1plot.service ./usr/lib/systemd/system/fof1plot.timer \
            ./usr/lib/systemd/system/fof1plot@.service ./usr/lib/systemd/system/fof1plot@.timer \
+           ./usr/lib/systemd/system/fof1plot-live.timer ./usr/lib/systemd/system/fof1plot-live.path \
+           ./usr/lib/systemd/system/fof1plot-live@.timer \
+           ./usr/lib/systemd/system/fof1plot-live@.path \
            ./usr/lib/sysusers.d/fof1plot.conf ./usr/lib/tmpfiles.d/fof1plot.conf; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
   done
