@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace bench {
@@ -43,6 +44,23 @@ inline void write_figure(const std::string& path, const std::string& bytes) {
       ::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
     std::perror(path.c_str());
   }
+}
+
+// As write_figure, unless the file there holds these bytes already: then nothing is
+// written, as fof1plot leaves an unchanged file alone.
+inline void write_if_changed(const std::string& path, const std::string& bytes) {
+  std::ifstream old(path, std::ios::binary);
+  std::string there((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+  if (!old.bad() && old.is_open() && there == bytes) return;
+  write_figure(path, bytes);
+}
+
+// Gives the file `from` the name `to` as well, unless `to` already is that file.
+inline void link_if_changed(const std::string& from, const std::string& to) {
+  struct stat a, b;
+  if (::stat(from.c_str(), &a) == 0 && ::stat(to.c_str(), &b) == 0 && a.st_ino == b.st_ino) return;
+  ::unlink(to.c_str());
+  if (::link(from.c_str(), to.c_str()) != 0) std::perror("link");
 }
 
 }  // namespace bench

@@ -3,9 +3,9 @@
 // the days' sample names exist; opens of those names only, each read to its line 7;
 // each figure drawn with fof1plot's own drawing procedures and its GIF encoded from the
 // canvas's palette image; the GIFs, the CSV files of the values and, after a daily run,
-// a status.json of the same size written with temporary file, fsync and rename (an
-// archived figure without values only where none is yet, a published CSV as a link to
-// the archived one). No lock, no archive rule beyond that, no record of unread files,
+// a status.json of the same size written with temporary file, fsync and rename, each
+// only where the file there holds other bytes (an archived figure without values only
+// where none is yet, a published CSV as a link to the archived one). No lock, no archive rule beyond that, no record of unread files,
 // no diagnostics, no site. Rome stations only. It writes the same GIF bytes as fof1plot;
 // run it in the directory of gralvo.ini, like fof1plot.
 //
@@ -218,17 +218,16 @@ int main(int argc, char* argv[]) {
     struct stat info;
     const bool archive = values || ::lstat(archived.c_str(), &info) != 0;
     if (archive) {
-      bench::write_figure(archived, gif);
-      bench::write_figure(archived_csv, csv_of(giorno, corsa.figura().campioni));
+      bench::write_if_changed(archived, gif);
+      bench::write_if_changed(archived_csv, csv_of(giorno, corsa.figura().campioni));
     }
     if (!backfill) {
       const std::string published = out + "plotfoF1" + std::to_string(slot);
-      bench::write_figure(published + ".gif", gif);
+      bench::write_if_changed(published + ".gif", gif);
       if (archive) {
-        ::unlink((published + ".csv").c_str());
-        if (::link(archived_csv.c_str(), (published + ".csv").c_str()) != 0) std::perror("link");
+        bench::link_if_changed(archived_csv, published + ".csv");
       } else {
-        bench::write_figure(published + ".csv", csv_of(giorno, corsa.figura().campioni));
+        bench::write_if_changed(published + ".csv", csv_of(giorno, corsa.figura().campioni));
       }
     }
     canvas.Cls();
