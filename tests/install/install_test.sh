@@ -51,6 +51,16 @@ for u in fof1plot.service fof1plot@.service; do
 done
 grep -q '^WorkingDirectory=/var/lib/fof1plot/%i$' "$units/fof1plot@.service" || fail "template"
 
+# The alert rules the README and the guide show are rules Prometheus accepts.
+if command -v promtool >/dev/null; then
+  for d in "$doc/README.md" "$doc/docs/operating.md"; do
+    { printf 'groups:\n  - name: fof1plot\n    rules:\n'
+      awk '/^```yaml$/ {y = 1; next} /^```$/ {y = 0} y {print "      " $0}' "$d"; } >"$prefix/rules.yml"
+    grep -q "alert: IonosondeSilent" "$prefix/rules.yml" || fail "$d shows no silence alert"
+    promtool check rules "$prefix/rules.yml" >/dev/null || fail "promtool: the alerts of $d"
+  done
+else skip promtool "the documented alerts"; fi
+
 man="$prefix/man1.tmp"
 mkdir -p "$man" && gzip -dc "$prefix/share/man/man1/fof1plot.1.gz" >"$man/fof1plot.1"
 grep -q "fof1plot $("$prefix/bin/fof1plot" --version | cut -d' ' -f2)" "$man/fof1plot.1" ||
