@@ -44,8 +44,9 @@ std::string inizio(const std::string& titolo, const std::string& radice,
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
          EscapeXml(titolo) + " – " + nome + "</title>\n<link rel=\"stylesheet\" href=\"" + radice +
-         "site.css\">\n</head>\n<body>\n<header>\n<p class=\"station\">" + nome + "</p>\n<h1>" +
-         EscapeXml(titolo) + "</h1>\n";
+         "site.css\">\n<link rel=\"icon\" href=\"data:,\">\n</head>\n<body>\n<header>\n<p "
+         "class=\"station\">" +
+         nome + "</p>\n<h1>" + EscapeXml(titolo) + "</h1>\n";
 }
 
 std::string fine() { return "</main>\n</body>\n</html>\n"; }

@@ -122,8 +122,8 @@ void verifica_previsione(TextFiles& files, const std::string& path, bool necessa
 std::string durata(system_clock::duration d) {
   const auto m = round<minutes>(d).count();
   if (m < 120) return std::to_string(m) + " min";
-  if (m < 48 * 60) return std::to_string(m / 60) + " h " + std::to_string(m % 60) + " min";
-  return std::to_string(m / (24 * 60)) + " days";
+  if (m < 2880) return std::to_string(m / 60) + " h " + std::to_string(m % 60) + " min";
+  return std::to_string(m / 1440) + " days";
 }
 
 // The UT time of the latest sample file the listing holds of the six days.
