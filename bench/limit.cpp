@@ -5,9 +5,9 @@
 // canvas's palette image; the GIFs, the CSV files of the values and, after a daily run,
 // a status.json of the same size written with temporary file, fsync and rename, each
 // only where the file there holds other bytes (an archived figure without values only
-// where none is yet, a published CSV as a link to the archived one). No lock, no archive rule beyond that, no record of unread files,
-// no diagnostics, no site. Rome stations only. It writes the same GIF bytes as fof1plot;
-// run it in the directory of gralvo.ini, like fof1plot.
+// where none is yet, a published CSV as a link to the archived one). No lock, no archive rule
+// beyond that, no record of unread files, no diagnostics, no site. Rome stations only. It writes
+// the same GIF bytes as fof1plot; run it in the directory of gralvo.ini, like fof1plot.
 //
 //   fof1plot_bench_limit                          the daily run: six days ending today
 //   fof1plot_bench_limit --archive FIRST LAST     a back-fill (yyyy-mm-dd), nothing published

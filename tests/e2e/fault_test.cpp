@@ -216,8 +216,8 @@ TEST_F(LimitTest, AWriteBeyondTheFileSizeLimitIsAReportedFailure) {
                              " '2025-01-03 10:00:00' " + FOF1PLOT_BINARY);
   EXPECT_EQ(giornaliera.stato, 1);
   EXPECT_EQ(giornaliera.errori,
-            "fof1plot: " + archiviata + ": cannot write: File too large\n" + "fof1plot: " +
-                cartella / "out/" +
+            "fof1plot: " + archiviata + ": cannot write: File too large\n" +
+                "fof1plot: " + cartella / "out/" +
                 ": cannot write 2 files (plotfoF16.gif, status.json): File too large\n")
       << "one line per directory and cause";
   EXPECT_EQ(ReadWholeFile(archiviata), prima);
