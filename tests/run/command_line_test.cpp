@@ -69,6 +69,8 @@ TEST(RigaDiComandoTest, OptionsStandBeforeBetweenOrAfterTheDates) {
        k25Gen,
        k5Mar},
       {{"--check"}, Azione::kVerifica, "", false, {}, {}},
+      {{"--network", "net"}, Azione::kRete, "", false, {}, {}},
+      {{"--metrics", "m", "--network=net"}, Azione::kRete, "m", false, {}, {}},
   };
   for (const auto& caso : kCasi) {
     std::string nome;
@@ -80,6 +82,7 @@ TEST(RigaDiComandoTest, OptionsStandBeforeBetweenOrAfterTheDates) {
     EXPECT_EQ(riga.sito, caso.sito);
     EXPECT_EQ(riga.primo, caso.primo);
     EXPECT_EQ(riga.ultimo, caso.ultimo);
+    EXPECT_EQ(riga.rete, caso.azione == Azione::kRete ? "net" : "");
   }
 }
 
@@ -92,8 +95,13 @@ TEST(RigaDiComandoTest, WrongCommandLinesInAnyOrderNameWhatIsWrong) {
       {{"2025-03-05", "--site", "--archive", "2025-01-25", "x"}, "unexpected argument 'x'"},
       {{"--site", "today"}, "unexpected argument 'today'"},
       {{"today", "--metrics", "m"}, "unexpected argument 'today'"},
-      {{"--check", "--site"}, "--metrics and --site go with the daily run or --archive"},
-      {{"--site", "--check"}, "--metrics and --site go with the daily run or --archive"},
+      {{"--check", "--site"}, "--site goes with the daily run or --archive"},
+      {{"--site", "--check"}, "--site goes with the daily run or --archive"},
+      {{"--network", "net", "--site"}, "--site goes with the daily run or --archive"},
+      {{"--check", "--metrics", "m"}, "--metrics goes with the daily run, --archive or --network"},
+      {{"--network"}, "--network needs a directory"},
+      {{"--network", "net", "--archive", "2025-01-25"}, "more than one of"},
+      {{"--network", "net", "other"}, "unexpected argument 'other'"},
       {{"--archive", "2025-01-25", "--check"}, "more than one of"},
       {{"--archive", "2025-03-05", "--site", "2025-01-25"}, "the last day comes before the first"},
       {{"--site", "--archive"}, "--archive needs the first day, yyyy-mm-dd"},
