@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "network/network_pages.h"
+#include "platform/whole_file.h"
+#include "support/figures.h"
+
+namespace fof1plot {
+namespace {
+
+using json = nlohmann::json;
+using test::scrivi;
+
+// The overview is written at 2025-03-05 14:00 UTC.
+constexpr const char* kAdesso = "2025-03-05 14:00:00";
+
+// A station's status.json as fof1plot writes it, with the fields the overview reads.
+std::string stato(const std::string& nome, const std::string& generato, const std::string& ultimo,
+                  int uscita = 0) {
+  json s = {{"program", "fof1plot"},
+            {"version", "1.3.0"},
+            {"generated", generato},
+            {"last_sounding", ultimo.empty() ? json(nullptr) : json(ultimo)},
+            {"usual_interval_seconds", 900},
+            {"station", nome},
+            {"exit_status", uscita},
+            {"failures", uscita == 0 ? json::array()
+                                     : json::array({"fof1plot: /srv/x/: cannot "
+                                                    "list the sample "
+                                                    "directory: gone"})},
+            {"days",
+             {{{"slot", 6},
+               {"date", "2025-03-05"},
+               {"values", 2},
+               {"na", 1},
+               {"no", 0},
+               {"version", "00000000000000aa"}}}}};
+  return s.dump(2);
+}
+
+constexpr const char* kCsv =
+    "time_utc,foF1_MHz,field\n2025-03-05T10:00:00Z,4.5,04.5\n2025-03-05T10:15:00Z,,N/A\n"
+    "2025-03-05T10:30:00Z,4.7,04.7\n";
+
+// Runs the overview of `rete` under faketime; its exit status and stderr.
+test::Esito panoramica(const std::string& rete, const std::string& altro = "") {
+  const std::string errori = rete.substr(0, rete.rfind('/')) + "/stderr.txt";
+  const std::string comando = "TZ=UTC " + std::string(FAKETIME_BINARY) + " -f '" + kAdesso + "' " +
+                              FOF1PLOT_BINARY + " --network '" + rete + "' " + altro + " 2>'" +
+                              errori + "'";
+  const int s = std::system(comando.c_str());
+  test::Esito esito;
+  esito.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+  esito.errori = ReadWholeFile(errori);
+  return esito;
+}
+
+TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
+  test::CartellaTemporanea cartella;
+  const std::string rete = cartella / "net";
+  test::crea_cartella(rete);
+  const struct {
+    const char* cartella;
+    std::string status;  // empty: no status.json
+    const char* stato;
+    const char* motivo;  // a part of the reason shown, or of the name for a good one
+    int righe;           // its rows in today.csv
+  } kCasi[] = {
+      {"a-good", stato("Rome", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"), "ok", "", 3},
+      {"b-silent", stato("Gibilmanna", "2025-03-05T13:55:00Z", "2025-03-05T12:00:00Z"), "silent",
+       "", 3},
+      {"c-stale", stato("Tucuman", "2025-03-04T10:00:00Z", "2025-03-04T09:45:00Z"), "not updated",
+       "", 3},
+      {"d-failing", stato("Bahia", "2025-03-05T13:55:00Z", "2025-03-05T13:50:00Z", 1), "failing",
+       "cannot list the sample directory", 3},
+      {"e-missing", "", "unreadable", "status.json: No such file or directory", 0},
+      {"f-truncated", stato("Rome", "2025-03-05T13:55:00Z", "").substr(0, 60), "unreadable",
+       "status.json is not JSON", 0},
+      {"g-not-json", "<html>not json</html>", "unreadable", "not JSON", 0},
+      {"h-foreign", R"({"program": "other", "generated": "2025-03-05T13:55:00Z"})", "unreadable",
+       "not fof1plot's", 0},
+      {"i-huge", std::string(2 << 20, ' '), "unreadable", "longer than 1048576 bytes", 0},
+      {"k-html", stato("<b>Rome</b> & \"co\"", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"),
+       "ok", "", 3},
+  };
+  for (const auto& caso : kCasi) {
+    const std::string d = rete + "/" + caso.cartella;
+    test::crea_cartella(d);
+    if (!caso.status.empty()) scrivi(d + "/status.json", caso.status);
+    scrivi(d + "/plotfoF16.csv", kCsv);
+    scrivi(d + "/index.html", "<!DOCTYPE html><title>x</title>");
+  }
+  ASSERT_EQ(::symlink("/etc", (rete + "/z-link").c_str()), 0);
+  const test::Esito esito = panoramica(rete, "--metrics '" + cartella / "net.prom" + "'");
+  EXPECT_EQ(esito.stato, 0) << esito.errori;
+  const json stazioni = json::parse(ReadWholeFile(rete + "/stations.json"))["stations"];
+  ASSERT_EQ(stazioni.size(), std::size(kCasi) + 1);
+  const std::string csv = ReadWholeFile(rete + "/today.csv");
+  const std::string pagina = ReadWholeFile(rete + "/index.html");
+  for (std::size_t i = 0; i < std::size(kCasi); ++i) {
+    const auto& caso = kCasi[i];
+    SCOPED_TRACE(caso.cartella);
+    const json& s = stazioni[i];
+    EXPECT_EQ(s["directory"], caso.cartella);
+    EXPECT_EQ(s["state"], caso.stato);
+    const std::string motivo = s["reason"].is_null() ? "" : s["reason"].get<std::string>();
+    EXPECT_NE(motivo.find(caso.motivo), std::string::npos) << motivo;
+    const bool illeggibile = std::string(caso.stato) == "unreadable";
+    std::string avviso = "/";
+    avviso += caso.cartella;
+    avviso += "/: ";
+    EXPECT_EQ(esito.errori.find(avviso) != std::string::npos, illeggibile)
+        << "a warning for each unreadable station:\n"
+        << esito.errori;
+    std::string riga = "\n";
+    riga += campo_csv(s["name"].get<std::string>());
+    riga += ",";
+    int righe = 0;
+    for (std::size_t p = 0; (p = csv.find(riga, p)) != std::string::npos; ++p) ++righe;
+    EXPECT_EQ(righe, caso.righe);
+    // The state in words on the page, in its card.
+    EXPECT_NE(pagina.find("data-station=\"" + std::string(caso.cartella) + "\""),
+              std::string::npos);
+  }
+  EXPECT_EQ(stazioni[0]["latest"]["time_utc"], "2025-03-05T10:30:00Z");
+  EXPECT_DOUBLE_EQ(stazioni[0]["latest"]["foF1_MHz"].get<double>(), 4.7);
+  EXPECT_EQ(stazioni[0]["today"]["values"], 2);
+  EXPECT_EQ(stazioni[10]["state"], "unreadable") << "the link to /etc is not followed";
+  EXPECT_EQ(pagina.find("<b>Rome</b>"), std::string::npos) << "escaped";
+  EXPECT_NE(pagina.find("&lt;b&gt;Rome&lt;/b&gt; &amp; &quot;co&quot;"), std::string::npos);
+  EXPECT_NE(csv.find("\n\"<b>Rome</b> & \"\"co\"\"\",2025-03-05T10:00:00Z,4.5,04.5\n"),
+            std::string::npos)
+      << "quoted as RFC 4180 asks:\n"
+      << csv;
+  for (const char* stato : {">ok<", ">silent<", ">not updated<", ">failing: ", ">unreadable: "}) {
+    EXPECT_NE(pagina.find(stato), std::string::npos) << stato;
+  }
+  if (std::system("command -v promtool >/dev/null") == 0) {
+    const std::string comando = "promtool check metrics < '" + cartella / "net.prom" + "'";
+    EXPECT_EQ(std::system(comando.c_str()), 0);
+  }
+  const std::string metriche = ReadWholeFile(cartella / "net.prom");
+  EXPECT_NE(metriche.find("fof1plot_station_state{station=\"b-silent\",state=\"silent\"} 1"),
+            std::string::npos);
+  EXPECT_NE(metriche.find("fof1plot_station_run_success{station=\"d-failing\"} 0"),
+            std::string::npos);
+  EXPECT_NE(metriche.find("fof1plot_station_last_sounding_timestamp_seconds{station=\"a-good\"} "
+                          "1741182300"),
+            std::string::npos);
+}
+
+TEST(NetworkTest, TodaysChartTitlesEveryMarkWithItsStation) {
+  test::CartellaTemporanea cartella;
+  const std::string rete = cartella / "net";
+  for (const char* d : {"", "/rome", "/gibi"}) test::crea_cartella(rete + d);
+  scrivi(rete + "/rome/status.json", stato("Rome", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"));
+  scrivi(rete + "/rome/plotfoF16.csv", kCsv);
+  scrivi(rete + "/gibi/status.json", stato("Gibi", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"));
+  scrivi(rete + "/gibi/plotfoF16.csv", "time_utc,foF1_MHz,field\n2025-03-05T11:00:00Z,5.0,05.0\n");
+  ASSERT_EQ(panoramica(rete).stato, 0);
+  const std::string svg = ReadWholeFile(rete + "/today.svg");
+  const auto titoli = [&](const std::string& testo) {
+    std::size_t n = 0;
+    for (std::size_t p = 0; (p = svg.find("<title>" + testo, p)) != std::string::npos; ++p) ++n;
+    return n;
+  };
+  EXPECT_EQ(titoli("Gibi 11:00 UT: 5.0 MHz"), 1u) << "a disc for the first station";
+  EXPECT_EQ(titoli("Rome 10:00 UT: 4.5 MHz"), 4u) << "a square of four lines for the second";
+  EXPECT_EQ(titoli("Rome 10:30 UT: 4.7 MHz"), 4u);
+  EXPECT_EQ(titoli("Rome 10:15"), 0u) << "N/A is no value";
+  EXPECT_NE(svg.find(">Gibi</text>"), std::string::npos) << "the legend";
+  EXPECT_NE(svg.find(">Time(UT)</text>"), std::string::npos) << "the stage of the figures";
+  // A second run in which no station changed leaves the chart and the CSV untouched.
+  struct stat prima, dopo;
+  ASSERT_EQ(::stat((rete + "/today.svg").c_str(), &prima), 0);
+  ASSERT_EQ(panoramica(rete).stato, 0);
+  ASSERT_EQ(::stat((rete + "/today.svg").c_str(), &dopo), 0);
+  EXPECT_EQ(prima.st_ino, dopo.st_ino);
+}
+
+TEST(NetworkTest, ADirectoryThatCannotBeReadIsOneLineAndStatusOne) {
+  test::CartellaTemporanea cartella;
+  const test::Esito esito = panoramica(cartella / "missing");
+  EXPECT_EQ(esito.stato, 1);
+  EXPECT_EQ(esito.errori, "fof1plot: " + cartella / "missing/" +
+                              ": cannot list the network directory: No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace fof1plot
