@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -49,9 +51,10 @@ constexpr const char* kCsv =
     "2025-03-05T10:30:00Z,4.7,04.7\n";
 
 // Runs the overview of `rete` under faketime; its exit status and stderr.
-test::Esito panoramica(const std::string& rete, const std::string& altro = "") {
+test::Esito panoramica(const std::string& rete, const std::string& altro = "",
+                       const std::string& adesso = kAdesso) {
   const std::string errori = rete.substr(0, rete.rfind('/')) + "/stderr.txt";
-  const std::string comando = "TZ=UTC " + std::string(FAKETIME_BINARY) + " -f '" + kAdesso + "' " +
+  const std::string comando = "TZ=UTC " + std::string(FAKETIME_BINARY) + " -f '" + adesso + "' " +
                               FOF1PLOT_BINARY + " --network '" + rete + "' " + altro + " 2>'" +
                               errori + "'";
   const int s = std::system(comando.c_str());
@@ -190,6 +193,50 @@ TEST(NetworkTest, ADirectoryThatCannotBeReadIsOneLineAndStatusOne) {
   EXPECT_EQ(esito.stato, 1);
   EXPECT_EQ(esito.errori, "fof1plot: " + cartella / "missing/" +
                               ": cannot list the network directory: No such file or directory\n");
+}
+
+TEST(NetworkTest, AHundredStationsInUnderASecondAndOnlyTwoFilesWhenNoneChanged) {
+  test::CartellaTemporanea cartella;
+  const std::string rete = cartella / "net";
+  test::crea_cartella(rete);
+  std::string csv = "time_utc,foF1_MHz,field\n";
+  for (int q = 0; q < 96; ++q) {
+    char riga[64];
+    std::snprintf(riga, sizeof riga, "2025-03-05T%02d:%02d:00Z,4.%d,04.%d\n", q / 4, q % 4 * 15,
+                  q % 10, q % 10);
+    csv += riga;
+  }
+  for (int n = 0; n < 100; ++n) {
+    const std::string d = rete + "/station-" + std::to_string(100 + n);
+    test::crea_cartella(d);
+    scrivi(d + "/status.json",
+           stato("Station " + std::to_string(n), "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"));
+    scrivi(d + "/plotfoF16.csv", csv);
+    scrivi(d + "/plotfoF16.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+    scrivi(d + "/index.html", "<!DOCTYPE html><title>x</title>");
+  }
+  const auto inizio = std::chrono::steady_clock::now();
+  ASSERT_EQ(panoramica(rete).stato, 0);
+  const auto durata = std::chrono::steady_clock::now() - inizio;
+  EXPECT_LT(durata, std::chrono::seconds(1));
+  EXPECT_LT(ReadWholeFile(rete + "/index.html").size(), 100u * 1024u);
+  EXPECT_NE(ReadWholeFile(rete + "/index.html").find("loading=\"lazy\""), std::string::npos);
+  // Five minutes later, no station changed: only the two files with the run's time are
+  // written again.
+  std::map<std::string, ino_t> prima;
+  for (const char* f :
+       {"index.html", "stations.json", "today.csv", "today.svg", "network.js", "network.css"}) {
+    struct stat info;
+    ASSERT_EQ(::stat((rete + "/" + f).c_str(), &info), 0);
+    prima[f] = info.st_ino;
+  }
+  ASSERT_EQ(panoramica(rete, "", "2025-03-05 14:05:00").stato, 0);
+  for (const auto& [f, inode] : prima) {
+    struct stat info;
+    ASSERT_EQ(::stat((rete + "/" + f).c_str(), &info), 0);
+    const bool riscritto = f == "index.html" || f == "stations.json";
+    EXPECT_EQ(info.st_ino != inode, riscritto) << f;
+  }
 }
 
 }  // namespace
