@@ -117,7 +117,8 @@ TEST(RigaDiComandoTest, WrongCommandLinesInAnyOrderNameWhatIsWrong) {
 }
 
 // The command lines the README, the guide and the manual page show: every code line or
-// span that starts with "fof1plot -" or "--archive ", with the placeholders given values.
+// span that starts with "fof1plot -" or "--archive ", with the placeholders given values
+// and absolute paths as they stand.
 std::vector<std::string> righe_documentate(const std::string& path) {
   std::ifstream file(std::string(SOURCE_DIR) + "/" + path);
   std::stringstream testo;
@@ -126,7 +127,7 @@ std::vector<std::string> righe_documentate(const std::string& path) {
   const std::string pulito = std::regex_replace(testo.str(), std::regex(R"(\\-)"), "-");
   static const std::regex kComando(
       R"((?:^|[\s`(/])((?:fof1plot(?= --)|--archive(?= (?:\d|FIRST)))(?: +(?:--?[a-zA-Z]+(?:=\S+)?|)"
-      R"(\d{4}-\d\d-\d\d|FIRST|\[?LAST\]?|FILE|[\w./-]+\.prom))*))");
+      R"(\d{4}-\d\d-\d\d|FIRST|\[?LAST\]?|FILE|DIR|[\w./-]+\.prom|/[\w./-]+))*))");
   std::vector<std::string> comandi;
   for (auto it = std::sregex_iterator(pulito.begin(), pulito.end(), kComando);
        it != std::sregex_iterator(); ++it) {
@@ -145,6 +146,7 @@ TEST(RigaDiComandoTest, EveryCommandLineTheDocumentsShowIsUnderstood) {
       comando = std::regex_replace(comando, std::regex("FIRST"), "2025-03-01");
       comando = std::regex_replace(comando, std::regex(R"(\[?LAST\]?)"), "2025-03-10");
       comando = std::regex_replace(comando, std::regex("FILE"), "m.prom");
+      comando = std::regex_replace(comando, std::regex("DIR"), "net");
       std::istringstream parole(comando);
       std::vector<std::string> argomenti;
       for (std::string parola; parole >> parola;) {
