@@ -1,5 +1,6 @@
 #include "network/network_pages.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -46,9 +47,30 @@ std::string classe_stato(StatoStazione stato) {
   return classe;
 }
 
+// A station's directory as a segment of an address: every byte but letters, digits and
+// "-._~" percent-encoded, whatever the copying host named it.
+std::string segmento(const std::string& cartella) {
+  static constexpr char kCifre[] = "0123456789ABCDEF";
+  std::string codificato;
+  for (const char c : cartella) {
+    const auto b = static_cast<unsigned char>(c);
+    if (std::isalnum(b) != 0 || c == '-' || c == '.' || c == '_' || c == '~') {
+      codificato += c;
+    } else {
+      codificato += {'%', kCifre[b >> 4], kCifre[b & 15]};
+    }
+  }
+  return codificato;
+}
+
 std::string indirizzo_figura(const StazioneRete& s) {
   if (s.figura.empty()) return {};
-  return s.cartella + "/" + s.figura + (s.versione_oggi.empty() ? "" : "?v=" + s.versione_oggi);
+  return segmento(s.cartella) + "/" + s.figura +
+         (s.versione_oggi.empty() ? "" : "?v=" + segmento(s.versione_oggi));
+}
+
+std::string indirizzo_pagina(const StazioneRete& s) {
+  return s.pagina ? segmento(s.cartella) + "/index.html" : std::string();
 }
 
 std::string scheda(const StazioneRete& s, system_clock::time_point adesso) {
@@ -62,7 +84,7 @@ std::string scheda(const StazioneRete& s, system_clock::time_point adesso) {
             "\" width=\"286\" height=\"221\" alt=\"foF1 of " + nome + " today\">\n";
   }
   if (s.pagina) {
-    html += "<p><a href=\"" + EscapeXml(s.cartella) + "/index.html\">The station's page</a></p>\n";
+    html += "<p><a href=\"" + EscapeXml(indirizzo_pagina(s)) + "\">The station's page</a></p>\n";
   }
   return html + "</article>\n";
 }
@@ -148,7 +170,7 @@ std::string testo_stazioni(const std::vector<StazioneRete>& stazioni,
            {"no", s.no}}},
          {"latest", ultimo},
          {"figure", figura.empty() ? json(nullptr) : json(figura)},
-         {"page", s.pagina ? json(s.cartella + "/index.html") : json(nullptr)}});
+         {"page", s.pagina ? json(indirizzo_pagina(s)) : json(nullptr)}});
   }
   const json testo = {{"generated", iso_utc(adesso)}, {"stations", elenco}};
   return testo.dump(2, ' ', false, json::error_handler_t::replace) + "\n";

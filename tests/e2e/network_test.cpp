@@ -136,6 +136,7 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
   EXPECT_EQ(stazioni[0]["today"]["values"], 2);
   EXPECT_EQ(stazioni[10]["state"], "unreadable") << "the link to /etc is not followed";
   EXPECT_EQ(pagina.find("<b>Rome</b>"), std::string::npos) << "escaped";
+  EXPECT_EQ(ReadWholeFile(rete + "/today.svg").find("<b>Rome</b>"), std::string::npos);
   EXPECT_NE(pagina.find("&lt;b&gt;Rome&lt;/b&gt; &amp; &quot;co&quot;"), std::string::npos);
   EXPECT_NE(csv.find("\n\"<b>Rome</b> & \"\"co\"\"\",2025-03-05T10:00:00Z,4.5,04.5\n"),
             std::string::npos)
