@@ -19,7 +19,7 @@ import tempfile
 import check_site as site
 
 DAY = "2025-03-05"
-NPM = os.path.join(site.ARTEFACTS, "npm")
+NPM = os.path.join(os.path.dirname(site.ARTEFACTS), "npm")
 AXE = os.path.join(NPM, "node_modules", "axe-core", "axe.min.js")
 
 HARNESS = r"""<!DOCTYPE html>
