@@ -31,8 +31,8 @@ void scrivi_rete(Corsa& corsa, Form1& finestra, DrawingSurface& vettoriale, std:
       {"stations.json", testo_stazioni(stazioni, adesso)},
       {"index.html", pagina_rete(stazioni, adesso)},
   };
-  for (const auto& [nome, testo] : file) {
-    corsa.passo([&] { corsa.scrittore().Write(rete + nome, testo); });
+  for (const auto& voce : file) {
+    corsa.passo([&] { corsa.scrittore().Write(rete + voce.first, voce.second); });
   }
   if (!metriche.empty()) {
     const std::string testo = testo_metriche_rete(stazioni, adesso);
