@@ -62,6 +62,11 @@ void leggi_stato(StazioneRete& s, const std::string& testo_json) {
   const json giorni = stato.value("days", json::array());
   if (!giorni.is_array()) throw Failure("\"days\" is not a list");
   for (const json& giorno : giorni) {
+    // A station of version 1.2.0 writes no last_sounding: its days' last samples tell it.
+    if (!stato.contains("last_sounding") && giorno.is_object()) {
+      const auto ultimo = momento(giorno, "last");
+      if (ultimo && (!s.fresca.ultimo || *ultimo > *s.fresca.ultimo)) s.fresca.ultimo = ultimo;
+    }
     if (!giorno.is_object() || giorno.value("slot", 0) != 6) continue;
     s.data_oggi = testo(giorno, "date").value_or("");
     s.valori = intero(giorno, "values");

@@ -46,6 +46,22 @@ std::string stato(const std::string& nome, const std::string& generato, const st
   return s.dump(2);
 }
 
+// A good station's status.json as version 1.2.0 wrote it: no last_sounding, each day's
+// last sample instead.
+std::string versione_1_2_0() {
+  json s = json::parse(stato("Old", "2025-03-05T13:55:00Z", ""));
+  s.erase("last_sounding");
+  s.erase("usual_interval_seconds");
+  s["days"] = {{{"slot", 5}, {"last", "2025-03-04T23:45:00Z"}},
+               {{"slot", 6},
+                {"date", "2025-03-05"},
+                {"values", 2},
+                {"na", 1},
+                {"no", 0},
+                {"last", "2025-03-05T13:30:00Z"}}};
+  return s.dump();
+}
+
 constexpr const char* kCsv =
     "time_utc,foF1_MHz,field\n2025-03-05T10:00:00Z,4.5,04.5\n2025-03-05T10:15:00Z,,N/A\n"
     "2025-03-05T10:30:00Z,4.7,04.7\n";
@@ -89,6 +105,7 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
       {"h-foreign", R"({"program": "other", "generated": "2025-03-05T13:55:00Z"})", "unreadable",
        "not fof1plot's", 0},
       {"i-huge", std::string(2 << 20, ' '), "unreadable", "longer than 1048576 bytes", 0},
+      {"j-old", versione_1_2_0(), "ok", "", 3},
       {"k-html", stato("<b>Rome</b> & \"co\"", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"),
        "ok", "", 3},
   };
@@ -134,7 +151,7 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
   EXPECT_EQ(stazioni[0]["latest"]["time_utc"], "2025-03-05T10:30:00Z");
   EXPECT_DOUBLE_EQ(stazioni[0]["latest"]["foF1_MHz"].get<double>(), 4.7);
   EXPECT_EQ(stazioni[0]["today"]["values"], 2);
-  EXPECT_EQ(stazioni[10]["state"], "unreadable") << "the link to /etc is not followed";
+  EXPECT_EQ(stazioni[std::size(kCasi)]["state"], "unreadable") << "the link to /etc is not followed";
   EXPECT_EQ(pagina.find("<b>Rome</b>"), std::string::npos) << "escaped";
   EXPECT_EQ(ReadWholeFile(rete + "/today.svg").find("<b>Rome</b>"), std::string::npos);
   EXPECT_NE(pagina.find("&lt;b&gt;Rome&lt;/b&gt; &amp; &quot;co&quot;"), std::string::npos);
