@@ -151,7 +151,8 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
   EXPECT_EQ(stazioni[0]["latest"]["time_utc"], "2025-03-05T10:30:00Z");
   EXPECT_DOUBLE_EQ(stazioni[0]["latest"]["foF1_MHz"].get<double>(), 4.7);
   EXPECT_EQ(stazioni[0]["today"]["values"], 2);
-  EXPECT_EQ(stazioni[std::size(kCasi)]["state"], "unreadable") << "the link to /etc is not followed";
+  EXPECT_EQ(stazioni[std::size(kCasi)]["state"], "unreadable")
+      << "the link to /etc is not followed";
   EXPECT_EQ(pagina.find("<b>Rome</b>"), std::string::npos) << "escaped";
   EXPECT_EQ(ReadWholeFile(rete + "/today.svg").find("<b>Rome</b>"), std::string::npos);
   EXPECT_NE(pagina.find("&lt;b&gt;Rome&lt;/b&gt; &amp; &quot;co&quot;"), std::string::npos);
