@@ -9,6 +9,7 @@
 #include "canvas/plot_window.h"
 #include "canvas/svg_surface.h"
 #include "canvas/tee_surface.h"
+#include "network/network_run.h"
 #include "output/gd_image_export.h"
 #include "output/metrics.h"
 #include "platform/clock.h"
@@ -27,6 +28,24 @@ void al_limite_cpu(int) {
   static constexpr char kRiga[] = "fof1plot: CPU time limit reached; the run stops\n";
   [[maybe_unused]] const ssize_t scritti = ::write(STDERR_FILENO, kRiga, sizeof kRiga - 1);
   ::_exit(1);
+}
+
+// The network overview, on the real platform objects: a run object and a window of its
+// own, whose canvas is a vector surface for the network's chart.
+int esegui_rete(const fof1plot::RigaDiComando& riga) {
+  using namespace fof1plot;
+  SvgSurface vettoriale(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  GdImageExport wpdlx1;
+  PosixTextFiles files;
+  PosixDirectory directory;
+  LocalClock clock;
+  StderrDiagnostics diagnostica;
+  PosixFileWriter scrittore;
+  Corsa corsa(files, directory, clock, diagnostica, scrittore);
+  Form1 finestra(vettoriale, wpdlx1, corsa);
+  scrivi_rete(corsa, finestra, vettoriale, riga.rete, riga.metriche);
+  corsa.riferisci_guasti();
+  return corsa.stato_di_uscita();
 }
 
 // The run proper, on the real platform objects; every failure of a step is reported
@@ -95,6 +114,7 @@ int main(int argc, char* argv[]) {
   std::signal(SIGXFSZ, SIG_IGN);
   std::signal(SIGXCPU, al_limite_cpu);
   try {
+    if (riga.azione == RigaDiComando::Azione::kRete) return esegui_rete(riga);
     return esegui(riga);
   } catch (const std::exception& guasto) {
     std::fprintf(stderr, "fof1plot: cannot run: %s\n", guasto.what());

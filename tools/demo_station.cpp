@@ -3,8 +3,11 @@
 // unless told), an empty archive folder and an empty output directory. With a time, the
 // last day's samples stop there, as a station's would at that moment.
 //
-//   fof1plot_demo_station <directory> [yyyy-mm-dd [days [hh:mm]]]
-//   (default: today, local; 6 days; the whole day)
+//   fof1plot_demo_station <directory> [yyyy-mm-dd [days [hh:mm [station]]]]
+//   (default: today, local; 6 days; the whole day; Rome)
+//
+// The station is Rome, Gibi (Gibilmanna, which names its files as kind 1 does: two-digit
+// year, hour as a letter) or Tucu (Tucuman, kind 2).
 
 #include <sys/stat.h>
 
@@ -93,16 +96,33 @@ std::string sample_text(year_month_day d, int ora, int minuto, const std::string
          printf_string("%-15s%4s\r\n", "foF1   (MHz):", campo.c_str()) + "end of record\r\n";
 }
 
+// The name a station of the given kind gives the sample of a minute.
+std::string sample_name(const std::string& stazione, year_month_day d, int ora, int minuto) {
+  const int anno = static_cast<int>(d.year());
+  if (stazione == "Gibi") {
+    return printf_string("%02d%03d%c%02d.TXT", anno % 100, day_of_year(d), 'A' + ora, minuto);
+  }
+  if (stazione == "Tucu") {
+    return printf_string("TUJ2O_%04d%03d%02d%02d.TXT", anno, day_of_year(d), ora, minuto);
+  }
+  return printf_string("RM041_%04d%03d%02d%02d00.TXT", anno, day_of_year(d), ora, minuto);
+}
+
 // The day's samples up to `fino` minutes of the day, included.
-void write_samples(const std::string& data, year_month_day d, int fino) {
-  unsigned state = static_cast<unsigned>(day_of_year(d) * 7919 + static_cast<int>(d.year()));
+void write_samples(const std::string& data, const std::string& stazione, year_month_day d,
+                   int fino) {
+  // Each station has days of its own; Rome's are those of the single-station demo.
+  unsigned state = static_cast<unsigned>(day_of_year(d) * 7919 + static_cast<int>(d.year())) +
+                   (stazione == "Rome" ? 0u : static_cast<unsigned>(stazione[0]) * 104729u);
+  // Tucuman, in the southern summer in March, sees a higher F1 layer.
+  const double scala = stazione == "Tucu" ? 1.15 : 1.0;
   // Each day lies somewhat above or below the month's forecast.
   const double scarto_del_giorno = (static_cast<int>(next_random(state) % 41) - 20) / 40.0;
   for (int ora = 0; ora < 24; ++ora) {
     for (int minuto : {0, 15, 30, 45}) {
       const unsigned caso = next_random(state) % 100;
       if (caso < 6 || ora * 60 + minuto > fino) continue;  // no ionogram at this quarter hour
-      const double v = fof1_at(ora + minuto / 60.0, day_of_year(d));
+      const double v = scala * fof1_at(ora + minuto / 60.0, day_of_year(d));
       std::string campo = "N/A";
       // At least one "NO" a day, at 13:45 UT, so that every kind of mark shows.
       if (v > 0 && (caso < 12 || (ora == 13 && minuto == 45))) {
@@ -111,9 +131,7 @@ void write_samples(const std::string& data, year_month_day d, int fino) {
         const double rumore = (static_cast<int>(next_random(state) % 21) - 10) / 40.0;
         campo = printf_string("%4.1f", v + scarto_del_giorno + rumore);
       }
-      const std::string nome = printf_string(
-          "RM041_%04d%03d%02d%02d00.TXT", static_cast<int>(d.year()), day_of_year(d), ora, minuto);
-      write_file(data + nome, sample_text(d, ora, minuto, campo));
+      write_file(data + sample_name(stazione, d, ora, minuto), sample_text(d, ora, minuto, campo));
     }
   }
 }
@@ -139,11 +157,14 @@ int main(int argc, char** argv) {
   year_month_day oggi = today();
   const int giorni = argc >= 4 ? std::atoi(argv[3]) : 6;
   unsigned ore = 23, minuti = 59;
-  if (argc < 2 || argc > 5 || (argc >= 3 && !parse_date(argv[2], oggi)) || giorni < 1 ||
+  const std::string stazione = argc == 6 ? argv[5] : "Rome";
+  if (argc < 2 || argc > 6 || (argc >= 3 && !parse_date(argv[2], oggi)) || giorni < 1 ||
       giorni > 366 ||
-      (argc == 5 &&
-       (std::sscanf(argv[4], "%2u:%2u", &ore, &minuti) != 2 || ore > 23 || minuti > 59))) {
-    std::cerr << "usage: fof1plot_demo_station <directory> [yyyy-mm-dd [days [hh:mm]]]\n";
+      (argc >= 5 &&
+       (std::sscanf(argv[4], "%2u:%2u", &ore, &minuti) != 2 || ore > 23 || minuti > 59)) ||
+      (stazione != "Rome" && stazione != "Gibi" && stazione != "Tucu")) {
+    std::cerr << "usage: fof1plot_demo_station <directory> [yyyy-mm-dd [days [hh:mm "
+                 "[Rome|Gibi|Tucu]]]]\n";
     return 2;
   }
   const std::string base = argv[1];
@@ -152,12 +173,12 @@ int main(int argc, char** argv) {
   write_file(base + "/gralvo.ini", "work directory (forecasts, archive)\r\n" + work +
                                        "\r\nsample directory\r\n" + data +
                                        "\r\noutput directory (web)\r\n" + out + "\r\n");
-  write_file(data + "000_station.txt", "Rome  demo station file\r\n");
+  write_file(data + "000_station.txt", stazione + "  demo station file\r\n");
   std::set<std::string> mesi;
   for (int scarto = 1 - giorni; scarto <= 0; ++scarto) {
     const year_month_day d{sys_days{oggi} + days{scarto}};
     if (mesi.insert(month_key(d)).second) write_forecast(work, d);
-    write_samples(data, d, scarto == 0 ? static_cast<int>(ore * 60 + minuti) : 24 * 60);
+    write_samples(data, stazione, d, scarto == 0 ? static_cast<int>(ore * 60 + minuti) : 24 * 60);
   }
   return 0;
 }

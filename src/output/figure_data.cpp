@@ -25,6 +25,26 @@ std::string campo_csv(std::string_view testo) {
 
 }  // namespace
 
+// The fields of one CSV row, with RFC 4180 quotes undone.
+std::vector<std::string> campi_csv(const std::string& riga) {
+  std::vector<std::string> campi(1);
+  bool tra_virgolette = false;
+  for (std::size_t i = 0; i < riga.size(); ++i) {
+    const char c = riga[i];
+    if (tra_virgolette && c == '"' && i + 1 < riga.size() && riga[i + 1] == '"') {
+      campi.back() += '"';
+      ++i;
+    } else if (c == '"') {
+      tra_virgolette = !tra_virgolette;
+    } else if (c == ',' && !tra_virgolette) {
+      campi.emplace_back();
+    } else {
+      campi.back() += c;
+    }
+  }
+  return campi;
+}
+
 std::string impronta(const std::vector<DatoFigura>& dati) {
   std::uint64_t h = 14695981039346656037ULL;
   for (const DatoFigura& dato : dati) {

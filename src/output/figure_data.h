@@ -15,6 +15,9 @@ namespace fof1plot {
 // dd.d form (empty otherwise), and the field as found.
 std::string testo_csv(const RegistroFigura& figura);
 
+// The fields of one CSV row, with RFC 4180 quotes undone.
+std::vector<std::string> campi_csv(const std::string& riga);
+
 // One of the files that carry a figure's values beside its GIFs: its extension, its
 // bytes, and the archived file once one was written with them.
 struct DatoFigura {

@@ -68,26 +68,6 @@ std::string legenda() {
          "</svg> dashed orange tick: no F1 layer seen (NO)</li>\n</ul>\n";
 }
 
-// The fields of one CSV row, with RFC 4180 quotes undone.
-std::vector<std::string> campi_csv(const std::string& riga) {
-  std::vector<std::string> campi(1);
-  bool tra_virgolette = false;
-  for (std::size_t i = 0; i < riga.size(); ++i) {
-    const char c = riga[i];
-    if (tra_virgolette && c == '"' && i + 1 < riga.size() && riga[i + 1] == '"') {
-      campi.back() += '"';
-      ++i;
-    } else if (c == '"') {
-      tra_virgolette = !tra_virgolette;
-    } else if (c == ',' && !tra_virgolette) {
-      campi.emplace_back();
-    } else {
-      campi.back() += c;
-    }
-  }
-  return campi;
-}
-
 // A day's values as a table, from its CSV.
 std::string tabella_valori(const std::string& csv) {
   std::string righe;

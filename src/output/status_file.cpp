@@ -70,6 +70,13 @@ std::string iso_utc(std::chrono::system_clock::time_point quando) {
   return testo;
 }
 
+std::optional<std::chrono::sys_seconds> leggi_iso_utc(const std::string& testo) {
+  std::tm utc{};
+  const char* fine = ::strptime(testo.c_str(), "%Y-%m-%dT%H:%M:%SZ", &utc);
+  if (testo.size() != 20 || fine == nullptr || *fine != '\0') return std::nullopt;
+  return std::chrono::sys_seconds{std::chrono::seconds{::timegm(&utc)}};
+}
+
 std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
   json giorni = json::array();
   for (const RegistroFigura& figura : corsa.figure()) {

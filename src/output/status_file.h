@@ -26,4 +26,7 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto);
 // "yyyy-mm-ddThh:mm:ssZ".
 std::string iso_utc(std::chrono::system_clock::time_point quando);
 
+// The moment a text written as iso_utc writes it gives; none for any other text.
+std::optional<std::chrono::sys_seconds> leggi_iso_utc(const std::string& testo);
+
 }  // namespace fof1plot

@@ -14,6 +14,8 @@ const char* const kUso =
     "                                        to LAST (yyyy-mm-dd) again; publish nothing\n"
     "       fof1plot --check                 check gralvo.ini and what a run needs;\n"
     "                                        write nothing\n"
+    "       fof1plot --network DIR           write the overview of the stations whose\n"
+    "                                        published files DIR's subdirectories hold\n"
     "       fof1plot --help | --version\n"
     "  --metrics FILE   also write the run's metrics to FILE, for Prometheus\n"
     "  --site           also write the web site into the output directory\n"
@@ -72,13 +74,11 @@ RigaDiComando archivio(const std::string& primo, const char* ultimo) {
 }  // namespace
 
 RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
-  static const option kOpzioni[] = {{"help", no_argument, nullptr, 'h'},
-                                    {"version", no_argument, nullptr, 'V'},
-                                    {"check", no_argument, nullptr, 'c'},
-                                    {"archive", required_argument, nullptr, 'a'},
-                                    {"metrics", required_argument, nullptr, 'm'},
-                                    {"site", no_argument, nullptr, 's'},
-                                    {nullptr, 0, nullptr, 0}};
+  static const option kOpzioni[] = {
+      {"help", no_argument, nullptr, 'h'},          {"version", no_argument, nullptr, 'V'},
+      {"check", no_argument, nullptr, 'c'},         {"archive", required_argument, nullptr, 'a'},
+      {"metrics", required_argument, nullptr, 'm'}, {"site", no_argument, nullptr, 's'},
+      {"network", required_argument, nullptr, 'n'}, {nullptr, 0, nullptr, 0}};
   optind = 0;
   opterr = 0;
   RigaDiComando riga;
@@ -95,6 +95,7 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
       const std::string opzione = argv[optind - 1];
       return errore(optopt == 'a'   ? "--archive needs the first day, yyyy-mm-dd"
                     : optopt == 'm' ? "--metrics needs a file"
+                    : optopt == 'n' ? "--network needs a directory"
                                     : "unknown option '" + opzione + "'");
     }
     if (scelta == 'm') {
@@ -106,13 +107,15 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
       continue;
     }
     if (riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
-      return errore("more than one of --help, --version, --check and --archive");
+      return errore("more than one of --help, --version, --check, --archive and --network");
     }
     riga.azione = scelta == 'h'   ? RigaDiComando::Azione::kAiuto
                   : scelta == 'V' ? RigaDiComando::Azione::kVersione
                   : scelta == 'c' ? RigaDiComando::Azione::kVerifica
+                  : scelta == 'n' ? RigaDiComando::Azione::kRete
                                   : RigaDiComando::Azione::kArchivio;
     if (scelta == 'a') primo = optarg;
+    if (scelta == 'n') riga.rete = optarg;
   }
   if (riga.azione == RigaDiComando::Azione::kArchivio) {
     if (operandi.size() > 1) return errore("unexpected argument '" + operandi[1] + "'");
@@ -121,9 +124,12 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
     letta.sito = riga.sito;
     return letta;
   }
-  if ((!riga.metriche.empty() || riga.sito) &&
-      riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
-    return errore("--metrics and --site go with the daily run or --archive");
+  if (riga.sito && riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
+    return errore("--site goes with the daily run or --archive");
+  }
+  if (!riga.metriche.empty() && riga.azione != RigaDiComando::Azione::kCorsaGiornaliera &&
+      riga.azione != RigaDiComando::Azione::kRete) {
+    return errore("--metrics goes with the daily run, --archive or --network");
   }
   if (!operandi.empty()) return errore("unexpected argument '" + operandi[0] + "'");
   return riga;

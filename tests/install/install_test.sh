@@ -24,7 +24,8 @@ for link in $(grep -o '](docs/[^)]*)' "$doc/README.md" | sed 's/^](//; s/)$//' |
   [ -f "$doc/$link" ] || fail "the installed README links to $link, which is not there"
 done
 all_units="fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer fof1plot-live.timer
-  fof1plot-live@.timer fof1plot-live.path fof1plot-live@.path"
+  fof1plot-live@.timer fof1plot-live.path fof1plot-live@.path fof1plot-network.service
+  fof1plot-network.timer"
 for u in $all_units; do
   [ -f "$units/$u" ] || fail "missing unit: $u"
 done
@@ -33,6 +34,8 @@ for u in fof1plot.service fof1plot@.service; do
   grep -q "^ExecStart=$prefix/bin/fof1plot \$FOF1PLOT_OPTIONS\$" "$units/$u" ||
     fail "$u names another binary"
 done
+grep -q "^ExecStart=$prefix/bin/fof1plot --network /var/www/html/fof1-network \$FOF1PLOT_OPTIONS\$" \
+  "$units/fof1plot-network.service" || fail "fof1plot-network.service names another binary"
 grep -q "^TZ=UTC" "$doc/cron.d" || fail "the cron.d file does not set TZ=UTC"
 grep -Eq "^45 23 \* \* \* +fof1plot +cd /var/lib/fof1plot && flock -n .* $prefix/bin/fof1plot\$" \
   "$doc/cron.d" || fail "the cron.d line lacks its user field or flock"
@@ -45,7 +48,7 @@ for t in fof1plot-live.timer fof1plot-live@.timer; do
   grep -q '^OnCalendar=\*:00/5$' "$units/$t" || fail "$t is not every five minutes"
 done
 grep -q '^Unit=fof1plot@%i.service$' "$units/fof1plot-live@.path" || fail "the template path unit"
-for u in fof1plot.service fof1plot@.service; do
+for u in fof1plot.service fof1plot@.service fof1plot-network.service; do
   minutes=$(sed -n 's/^TimeoutStartSec=\([0-9]*\)min$/\1/p' "$units/$u")
   [ -n "$minutes" ] && [ "$minutes" -lt 5 ] || fail "$u may run past the live interval"
 done
@@ -81,9 +84,10 @@ if command -v systemd-analyze >/dev/null; then
   complaints=$(cd "$checked" && MANPATH="$prefix/share/man" systemd-analyze verify \
     ./fof1plot.service ./fof1plot.timer ./fof1plot@rome.service ./fof1plot@rome.timer \
     ./fof1plot-live.timer ./fof1plot-live.path ./fof1plot-live@rome.timer \
-    ./fof1plot-live@rome.path 2>&1) || fail "systemd-analyze verify: $complaints"
+    ./fof1plot-live@rome.path ./fof1plot-network.service ./fof1plot-network.timer 2>&1) ||
+    fail "systemd-analyze verify: $complaints"
   [ -z "$complaints" ] || fail "systemd-analyze verify: $complaints"
-  for u in fof1plot.service fof1plot@rome.service; do
+  for u in fof1plot.service fof1plot@rome.service fof1plot-network.service; do
     exposure=$(cd "$checked" && systemd-analyze security --offline=yes "./$u" 2>/dev/null |
       awk '/Overall exposure level/ {print $(NF-2)}')
     awk -v e="$exposure" 'BEGIN {exit !(e != "" && e <= 0.5)}' || fail "$u exposure $exposure > 0.5"
@@ -91,7 +95,8 @@ if command -v systemd-analyze >/dev/null; then
   done
 else skip systemd-analyze "units"; fi
 
-# Every system call a run makes is one the service's filter allows.
+# Every system call a run makes (daily, back-fill, check, network) is one the services'
+# filter allows.
 expand() {
   systemd-analyze syscall-filter "$1" | sed -n '2,$p' | sed 's/^ *//' | grep -v '^#' |
     while read -r name; do
@@ -107,7 +112,10 @@ elif command -v strace >/dev/null && command -v systemd-analyze >/dev/null; then
     strace -f -qq -o "$prefix/trace" "$prefix/bin/fof1plot" --site --metrics m.prom &&
     strace -f -qq -o "$prefix/trace.archive" "$prefix/bin/fof1plot" --site \
       --archive "$(date -d '-3 days' +%F)" "$(date +%F)" &&
-    strace -f -qq -o "$prefix/trace.check" "$prefix/bin/fof1plot" --check >/dev/null) ||
+    strace -f -qq -o "$prefix/trace.check" "$prefix/bin/fof1plot" --check >/dev/null &&
+    mkdir -p "$prefix/net" && cp -r out "$prefix/net/demo" &&
+    strace -f -qq -o "$prefix/trace.network" "$prefix/bin/fof1plot" --network "$prefix/net" \
+      --metrics "$prefix/net.prom") ||
     fail "the runs under strace failed"
   sed -E 's/^[0-9]+ +//; s/\(.*//' "$prefix"/trace* | grep -E '^[a-z_0-9]+$' | sort -u >"$prefix/used"
   grep -qx openat "$prefix/used" || fail "strace saw no system calls"
@@ -132,6 +140,8 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
            ./usr/lib/systemd/system/fof1plot-live.timer ./usr/lib/systemd/system/fof1plot-live.path \
            ./usr/lib/systemd/system/fof1plot-live@.timer \
            ./usr/lib/systemd/system/fof1plot-live@.path \
+           ./usr/lib/systemd/system/fof1plot-network.service \
+           ./usr/lib/systemd/system/fof1plot-network.timer \
            ./usr/lib/sysusers.d/fof1plot.conf ./usr/lib/tmpfiles.d/fof1plot.conf; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
   done

@@ -69,6 +69,8 @@ TEST(RigaDiComandoTest, OptionsStandBeforeBetweenOrAfterTheDates) {
        k25Gen,
        k5Mar},
       {{"--check"}, Azione::kVerifica, "", false, {}, {}},
+      {{"--network", "net"}, Azione::kRete, "", false, {}, {}},
+      {{"--metrics", "m", "--network=net"}, Azione::kRete, "m", false, {}, {}},
   };
   for (const auto& caso : kCasi) {
     std::string nome;
@@ -80,6 +82,7 @@ TEST(RigaDiComandoTest, OptionsStandBeforeBetweenOrAfterTheDates) {
     EXPECT_EQ(riga.sito, caso.sito);
     EXPECT_EQ(riga.primo, caso.primo);
     EXPECT_EQ(riga.ultimo, caso.ultimo);
+    EXPECT_EQ(riga.rete, caso.azione == Azione::kRete ? "net" : "");
   }
 }
 
@@ -92,8 +95,13 @@ TEST(RigaDiComandoTest, WrongCommandLinesInAnyOrderNameWhatIsWrong) {
       {{"2025-03-05", "--site", "--archive", "2025-01-25", "x"}, "unexpected argument 'x'"},
       {{"--site", "today"}, "unexpected argument 'today'"},
       {{"today", "--metrics", "m"}, "unexpected argument 'today'"},
-      {{"--check", "--site"}, "--metrics and --site go with the daily run or --archive"},
-      {{"--site", "--check"}, "--metrics and --site go with the daily run or --archive"},
+      {{"--check", "--site"}, "--site goes with the daily run or --archive"},
+      {{"--site", "--check"}, "--site goes with the daily run or --archive"},
+      {{"--network", "net", "--site"}, "--site goes with the daily run or --archive"},
+      {{"--check", "--metrics", "m"}, "--metrics goes with the daily run, --archive or --network"},
+      {{"--network"}, "--network needs a directory"},
+      {{"--network", "net", "--archive", "2025-01-25"}, "more than one of"},
+      {{"--network", "net", "other"}, "unexpected argument 'other'"},
       {{"--archive", "2025-01-25", "--check"}, "more than one of"},
       {{"--archive", "2025-03-05", "--site", "2025-01-25"}, "the last day comes before the first"},
       {{"--site", "--archive"}, "--archive needs the first day, yyyy-mm-dd"},
@@ -109,7 +117,8 @@ TEST(RigaDiComandoTest, WrongCommandLinesInAnyOrderNameWhatIsWrong) {
 }
 
 // The command lines the README, the guide and the manual page show: every code line or
-// span that starts with "fof1plot -" or "--archive ", with the placeholders given values.
+// span that starts with "fof1plot -" or "--archive ", with the placeholders given values
+// and absolute paths as they stand.
 std::vector<std::string> righe_documentate(const std::string& path) {
   std::ifstream file(std::string(SOURCE_DIR) + "/" + path);
   std::stringstream testo;
@@ -118,7 +127,7 @@ std::vector<std::string> righe_documentate(const std::string& path) {
   const std::string pulito = std::regex_replace(testo.str(), std::regex(R"(\\-)"), "-");
   static const std::regex kComando(
       R"((?:^|[\s`(/])((?:fof1plot(?= --)|--archive(?= (?:\d|FIRST)))(?: +(?:--?[a-zA-Z]+(?:=\S+)?|)"
-      R"(\d{4}-\d\d-\d\d|FIRST|\[?LAST\]?|FILE|[\w./-]+\.prom))*))");
+      R"(\d{4}-\d\d-\d\d|FIRST|\[?LAST\]?|FILE|DIR|[\w./-]+\.prom|/[\w./-]+))*))");
   std::vector<std::string> comandi;
   for (auto it = std::sregex_iterator(pulito.begin(), pulito.end(), kComando);
        it != std::sregex_iterator(); ++it) {
@@ -137,6 +146,7 @@ TEST(RigaDiComandoTest, EveryCommandLineTheDocumentsShowIsUnderstood) {
       comando = std::regex_replace(comando, std::regex("FIRST"), "2025-03-01");
       comando = std::regex_replace(comando, std::regex(R"(\[?LAST\]?)"), "2025-03-10");
       comando = std::regex_replace(comando, std::regex("FILE"), "m.prom");
+      comando = std::regex_replace(comando, std::regex("DIR"), "net");
       std::istringstream parole(comando);
       std::vector<std::string> argomenti;
       for (std::string parola; parole >> parola;) {

@@ -1,0 +1,305 @@
+#include "network/network_pages.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "canvas/svg_surface.h"
+#include "output/status_file.h"
+
+namespace fof1plot {
+namespace {
+
+using namespace std::chrono;
+using json = nlohmann::ordered_json;
+
+std::string ora_leggibile(sys_seconds quando) {
+  const std::string iso = iso_utc(quando);
+  return iso.substr(0, 10) + " " + iso.substr(11, 5);
+}
+
+// "Last sounding 2025-03-05 14:00 UTC (3 min ago)", as network.js writes it too.
+std::string riga_sondaggio_rete(const StazioneRete& s, system_clock::time_point adesso) {
+  if (!s.fresca.ultimo) return "No sounding in the six days";
+  const auto m = std::max<std::int64_t>(0, round<minutes>(adesso - *s.fresca.ultimo).count());
+  const std::string eta = m < 120    ? std::to_string(m) + " min ago"
+                          : m < 2880 ? std::to_string(m / 60) + " h ago"
+                                     : std::to_string(m / 1440) + " days ago";
+  return "Last sounding " + ora_leggibile(*s.fresca.ultimo) + " UTC (" + eta + ")";
+}
+
+// The state in words, with the reason where there is one.
+std::string stato_in_parole(const StazioneRete& s) {
+  std::string testo = nome_stato(s.stato);
+  if (!s.motivo.empty()) testo += ": " + s.motivo;
+  return testo;
+}
+
+// The class of a state: its name, a blank made a hyphen.
+std::string classe_stato(StatoStazione stato) {
+  std::string classe = nome_stato(stato);
+  for (char& c : classe) {
+    if (c == ' ') c = '-';
+  }
+  return classe;
+}
+
+// A station's directory as a segment of an address: every byte but letters, digits and
+// "-._~" percent-encoded, whatever the copying host named it.
+std::string segmento(const std::string& cartella) {
+  static constexpr char kCifre[] = "0123456789ABCDEF";
+  std::string codificato;
+  for (const char c : cartella) {
+    const auto b = static_cast<unsigned char>(c);
+    if (std::isalnum(b) != 0 || c == '-' || c == '.' || c == '_' || c == '~') {
+      codificato += c;
+    } else {
+      codificato += {'%', kCifre[b >> 4], kCifre[b & 15]};
+    }
+  }
+  return codificato;
+}
+
+std::string indirizzo_figura(const StazioneRete& s) {
+  if (s.figura.empty()) return {};
+  return segmento(s.cartella) + "/" + s.figura +
+         (s.versione_oggi.empty() ? "" : "?v=" + segmento(s.versione_oggi));
+}
+
+std::string indirizzo_pagina(const StazioneRete& s) {
+  return s.pagina ? segmento(s.cartella) + "/index.html" : std::string();
+}
+
+std::string scheda(const StazioneRete& s, system_clock::time_point adesso) {
+  const std::string nome = EscapeXml(s.nome);
+  std::string html = "<article class=\"card\" data-station=\"" + EscapeXml(s.cartella) +
+                     "\">\n<h2>" + nome + "</h2>\n<p class=\"state " + classe_stato(s.stato) +
+                     "\">" + EscapeXml(stato_in_parole(s)) + "</p>\n<p class=\"sounding\">" +
+                     riga_sondaggio_rete(s, adesso) + "</p>\n";
+  if (!s.figura.empty()) {
+    html += "<img loading=\"lazy\" src=\"" + EscapeXml(indirizzo_figura(s)) +
+            "\" width=\"286\" height=\"221\" alt=\"foF1 of " + nome + " today\">\n";
+  }
+  if (s.pagina) {
+    html += "<p><a href=\"" + EscapeXml(indirizzo_pagina(s)) + "\">The station's page</a></p>\n";
+  }
+  return html + "</article>\n";
+}
+
+}  // namespace
+
+std::optional<double> valore_mhz(const std::string& testo) {
+  char* fine = nullptr;
+  const double valore = std::strtod(testo.c_str(), &fine);
+  if (testo.empty() || fine == nullptr || *fine != '\0' || !std::isfinite(valore)) {
+    return std::nullopt;
+  }
+  return valore;
+}
+
+std::string campo_csv(const std::string& testo) {
+  if (testo.find_first_of(",\"\r\n") == std::string::npos) return testo;
+  std::string quotato = "\"";
+  for (const char c : testo) {
+    quotato += c;
+    if (c == '"') quotato += '"';
+  }
+  return quotato + "\"";
+}
+
+std::string pagina_rete(const std::vector<StazioneRete>& stazioni,
+                        system_clock::time_point adesso) {
+  std::map<std::string, int> per_stato;
+  for (const StazioneRete& s : stazioni) ++per_stato[nome_stato(s.stato)];
+  std::string sommario;
+  for (const auto& [stato, n] : per_stato) {
+    sommario += (sommario.empty() ? "" : ", ") + std::to_string(n) + " " + stato;
+  }
+  const std::string quando = iso_utc(adesso);
+  std::string pagina =
+      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+      "<title>foF1 across the network</title>\n<link rel=\"stylesheet\" href=\"network.css\">\n"
+      "<link rel=\"icon\" href=\"data:,\">\n</head>\n<body>\n<header>\n"
+      "<h1>foF1 across the network</h1>\n<p>Made <time id=\"generated\" datetime=\"" +
+      quando + "\">" + ora_leggibile(time_point_cast<seconds>(adesso)) + " UTC</time>. " +
+      std::to_string(stazioni.size()) + " stations: <span id=\"summary\">" + sommario +
+      "</span>.</p>\n</header>\n<main>\n<section class=\"cards\" aria-label=\"Stations\">\n";
+  for (const StazioneRete& s : stazioni) pagina += scheda(s, adesso);
+  if (stazioni.empty()) pagina += "<p>No station has been copied here yet.</p>\n";
+  pagina +=
+      "</section>\n<section aria-labelledby=\"today\">\n<h2 id=\"today\">Today's values of "
+      "every station</h2>\n<img loading=\"lazy\" src=\"today.svg\" alt=\"Today's foF1 values "
+      "of every station on one chart\">\n<p><a href=\"today.csv\">today.csv</a> <a "
+      "href=\"stations.json\">stations.json</a></p>\n</section>\n</main>\n"
+      "<script src=\"network.js\"></script>\n</body>\n</html>\n";
+  return pagina;
+}
+
+std::string testo_stazioni(const std::vector<StazioneRete>& stazioni,
+                           system_clock::time_point adesso) {
+  json elenco = json::array();
+  const auto momento = [](const std::optional<sys_seconds>& t) {
+    return t ? json(iso_utc(*t)) : json(nullptr);
+  };
+  for (const StazioneRete& s : stazioni) {
+    json ultimo = nullptr;
+    for (const ValoreOggi& v : s.oggi) {
+      if (const auto valore = valore_mhz(v.mhz))
+        ultimo = {{"time_utc", v.ora}, {"foF1_MHz", *valore}};
+    }
+    const std::string figura = indirizzo_figura(s);
+    elenco.push_back(
+        {{"directory", s.cartella},
+         {"name", s.nome},
+         {"state", nome_stato(s.stato)},
+         {"reason", s.motivo.empty() ? json(nullptr) : json(s.motivo)},
+         {"generated", momento(s.generato)},
+         {"last_sounding", momento(s.fresca.ultimo)},
+         {"usual_interval_seconds",
+          s.fresca.intervallo_secondi ? json(*s.fresca.intervallo_secondi) : json(nullptr)},
+         {"exit_status", s.generato ? json(s.stato_di_uscita) : json(nullptr)},
+         {"failures", s.guasti},
+         {"today",
+          {{"date", s.data_oggi.empty() ? json(nullptr) : json(s.data_oggi)},
+           {"values", s.valori},
+           {"na", s.na},
+           {"no", s.no}}},
+         {"latest", ultimo},
+         {"figure", figura.empty() ? json(nullptr) : json(figura)},
+         {"page", s.pagina ? json(indirizzo_pagina(s)) : json(nullptr)}});
+  }
+  const json testo = {{"generated", iso_utc(adesso)}, {"stations", elenco}};
+  return testo.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+std::string testo_oggi(const std::vector<StazioneRete>& stazioni) {
+  std::string csv = "station,time_utc,foF1_MHz,field\n";
+  for (const StazioneRete& s : stazioni) {
+    for (const ValoreOggi& v : s.oggi) {
+      csv += campo_csv(s.nome) + "," + campo_csv(v.ora) + "," + campo_csv(v.mhz) + "," +
+             campo_csv(v.campo) + "\n";
+    }
+  }
+  return csv;
+}
+
+std::string testo_metriche_rete(const std::vector<StazioneRete>& stazioni,
+                                system_clock::time_point adesso) {
+  // A label value with its backslashes, quotes and line ends escaped.
+  const auto etichetta = [](const std::string& testo) {
+    std::string e;
+    for (const char c : testo) {
+      if (c == '\\' || c == '"') e += '\\';
+      e += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return e;
+  };
+  std::string sondaggi, riuscite, stati;
+  for (const StazioneRete& s : stazioni) {
+    const std::string nome = "{station=\"" + etichetta(s.cartella) + "\"";
+    sondaggi += "fof1plot_station_last_sounding_timestamp_seconds" + nome + "} " +
+                std::to_string(s.fresca.ultimo ? s.fresca.ultimo->time_since_epoch().count() : 0) +
+                "\n";
+    riuscite += "fof1plot_station_run_success" + nome + "} " +
+                (s.generato && s.stato_di_uscita == 0 ? "1" : "0") + "\n";
+    for (const StatoStazione stato :
+         {StatoStazione::kOk, StatoStazione::kMuta, StatoStazione::kNonAggiornata,
+          StatoStazione::kInErrore, StatoStazione::kIlleggibile}) {
+      stati += "fof1plot_station_state" + nome + ",state=\"" + nome_stato(stato) + "\"} " +
+               (s.stato == stato ? "1" : "0") + "\n";
+    }
+  }
+  const auto tipo = [](const char* nome, const char* aiuto) {
+    return std::string("# HELP ") + nome + " " + aiuto + "\n# TYPE " + nome + " gauge\n";
+  };
+  return tipo("fof1plot_network_last_run_timestamp_seconds",
+              "When the network overview was last written, in Unix time.") +
+         "fof1plot_network_last_run_timestamp_seconds " +
+         std::to_string(duration_cast<seconds>(adesso.time_since_epoch()).count()) + "\n" +
+         tipo("fof1plot_station_last_sounding_timestamp_seconds",
+              "When each station last sounded, in Unix time; 0 when not known.") +
+         sondaggi +
+         tipo("fof1plot_station_run_success",
+              "1 when the station's last run succeeded, 0 otherwise.") +
+         riuscite +
+         tipo("fof1plot_station_state", "1 for each station's state, 0 for the others.") + stati;
+}
+
+std::string foglio_rete() {
+  return R"(:root { color-scheme: dark; }
+body { margin: 0 auto; max-width: 80rem; padding: 0.75rem; background: #111; color: #eee;
+  font: 1rem/1.5 system-ui, sans-serif; }
+a { color: #ffff80; }
+h1 { font-size: 1.4rem; margin: 0.2rem 0; }
+h2 { font-size: 1.1rem; margin: 0.2rem 0; overflow-wrap: anywhere; }
+.cards { display: grid; grid-template-columns: repeat(auto-fill, minmax(18rem, 1fr)); gap: 0.75rem; }
+.card { border: 1px solid #444; padding: 0.5rem; min-width: 0; }
+.card p { margin: 0.25rem 0; overflow-wrap: anywhere; }
+img { max-width: 100%; height: auto; background: #000; }
+.state { font-weight: bold; padding: 0 0.3rem; display: inline-block; }
+.state.ok { background: #1d5e1d; color: #fff; }
+.state.silent, .state.not-updated { background: #7a5a00; color: #fff; }
+.state.failing, .state.unreadable { background: #7a1d00; color: #fff; }
+)";
+}
+
+std::string script_rete() {
+  return R"(// Keeps the network's page up to date from stations.json, without reloading it.
+(function () {
+  'use strict';
+  // Seconds between two reads of stations.json; ?refresh=N shortens it, for tests.
+  var every = Math.max(1, Number(new URLSearchParams(location.search).get('refresh')) || 60);
+  var generated = document.getElementById('generated');
+
+  function ago(ms) {
+    var m = Math.max(0, Math.round(ms / 60000));
+    if (m < 120) return m + ' min ago';
+    if (m < 2880) return Math.floor(m / 60) + ' h ago';
+    return Math.floor(m / 1440) + ' days ago';
+  }
+  function sounding(last) {
+    if (!last) return 'No sounding in the six days';
+    return 'Last sounding ' + last.slice(0, 10) + ' ' + last.slice(11, 16) + ' UTC (' +
+        ago(Date.now() - Date.parse(last)) + ')';
+  }
+  function update(network) {
+    var cards = document.querySelectorAll('article.card');
+    if (cards.length !== network.stations.length) { location.reload(); return; }
+    network.stations.forEach(function (s, i) {
+      var card = cards[i];
+      if (card.dataset.station !== s.directory) { location.reload(); return; }
+      var state = card.querySelector('.state');
+      state.textContent = s.state + (s.reason ? ': ' + s.reason : '');
+      state.className = 'state ' + s.state.replace(' ', '-');
+      card.querySelector('.sounding').textContent = sounding(s.last_sounding);
+      card.dataset.last = s.last_sounding || '';
+      var img = card.querySelector('img');
+      if (img && s.figure && img.getAttribute('src') !== s.figure) img.src = s.figure;
+    });
+    generated.setAttribute('datetime', network.generated);
+    generated.textContent = network.generated.slice(0, 10) + ' ' + network.generated.slice(11, 16) + ' UTC';
+    var chart = document.querySelector('img[src^="today.svg"]');
+    if (chart) chart.src = 'today.svg?t=' + encodeURIComponent(network.generated);
+  }
+  function poll() {
+    fetch('stations.json', {cache: 'no-store'})
+        .then(function (r) { return r.ok ? r.json() : null; })
+        .then(function (network) {
+          if (network && network.generated && network.generated !== generated.getAttribute('datetime')) {
+            update(network);
+          }
+        })
+        // A failed read leaves the page as it is.
+        .catch(function () {})
+        .then(function () { setTimeout(poll, every * 1000); });
+  }
+  setTimeout(poll, every * 1000);
+})();
+)";
+}
+
+}  // namespace fof1plot

@@ -1,0 +1,43 @@
+#include "network/network_run.h"
+
+#include <vector>
+
+#include "network/network_chart.h"
+#include "network/network_pages.h"
+#include "platform/confined_files.h"
+
+namespace fof1plot {
+
+void scrivi_rete(Corsa& corsa, Form1& finestra, DrawingSurface& vettoriale, std::string rete,
+                 const std::string& metriche) {
+  if (rete.empty() || rete.back() != '/') rete += '/';
+  const auto adesso = corsa.adesso();
+  std::vector<DirectoryEntry> voci;
+  if (!corsa.passo([&] { voci = ListCopies(rete); }, "cannot list the network directory")) {
+    return;
+  }
+  std::vector<StazioneRete> stazioni;
+  for (const DirectoryEntry& voce : voci) {
+    stazioni.push_back(leggi_stazione(rete, voce.name, voce.directory, adesso));
+    if (stazioni.back().stato == StatoStazione::kIlleggibile) {
+      corsa.avvisa(rete + voce.name + "/: " + stazioni.back().motivo + "; shown as unreadable");
+    }
+  }
+  const std::vector<std::pair<const char*, std::string>> file = {
+      {"today.svg", grafico_rete(finestra, vettoriale, stazioni)},
+      {"today.csv", testo_oggi(stazioni)},
+      {"network.css", foglio_rete()},
+      {"network.js", script_rete()},
+      {"stations.json", testo_stazioni(stazioni, adesso)},
+      {"index.html", pagina_rete(stazioni, adesso)},
+  };
+  for (const auto& voce : file) {
+    corsa.passo([&] { corsa.scrittore().Write(rete + voce.first, voce.second); });
+  }
+  if (!metriche.empty()) {
+    const std::string testo = testo_metriche_rete(stazioni, adesso);
+    corsa.passo([&] { corsa.scrittore().Write(metriche, testo); });
+  }
+}
+
+}  // namespace fof1plot

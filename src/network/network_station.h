@@ -1,0 +1,61 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "output/sounding_times.h"
+
+namespace fof1plot {
+
+// How a station of the network stands: sounding and published; silent (no sounding for
+// three usual intervals and at least an hour); not updated (no run for 26 hours); its last
+// run failed; or its published files cannot be read.
+enum class StatoStazione { kOk, kMuta, kNonAggiornata, kInErrore, kIlleggibile };
+
+// One of today's values of a station, as its published CSV gives it.
+struct ValoreOggi {
+  std::string ora;  // "yyyy-mm-ddThh:mm:00Z"
+  std::string mhz;  // empty for a field not of the dd.d form
+  std::string campo;
+};
+
+// A station of the network as its copied files show it.
+struct StazioneRete {
+  // The station's subdirectory of the network directory, and the name it shows.
+  std::string cartella;
+  std::string nome;
+  StatoStazione stato = StatoStazione::kIlleggibile;
+  // Why the station is unreadable, or its first failure line when it is failing.
+  std::string motivo;
+  std::optional<std::chrono::sys_seconds> generato;
+  Freschezza fresca;
+  int stato_di_uscita = 0;
+  int guasti = 0;
+  // Today's date and counts, from status.json's slot 6.
+  std::string data_oggi;
+  int valori = 0, na = 0, no = 0;
+  std::string versione_oggi;
+  std::vector<ValoreOggi> oggi;
+  // The figure of today to show (plotfoF16.svg, or its GIF), and whether the station
+  // publishes a page of its own; empty and false when it does not.
+  std::string figura;
+  bool pagina = false;
+};
+
+// Caps on what is read of a station's files, which come from another host.
+inline constexpr std::size_t kMassimoStato = std::size_t{1} << 20;
+inline constexpr std::size_t kMassimoCsv = std::size_t{10} << 20;
+
+// Reads the station in the subdirectory `cartella` of `rete` (ending in "/"), a real
+// directory or not, and judges its state at `adesso`. Never throws: what cannot be read
+// makes the station unreadable, with the reason.
+StazioneRete leggi_stazione(const std::string& rete, const std::string& cartella, bool directory,
+                            std::chrono::system_clock::time_point adesso);
+
+// "ok", "silent", "not updated", "failing", "unreadable".
+const char* nome_stato(StatoStazione stato);
+
+}  // namespace fof1plot
