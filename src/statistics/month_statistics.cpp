@@ -114,6 +114,42 @@ StatisticheMese statistiche_mese(year_month mese, const std::map<sys_days, std::
   return s;
 }
 
+Riassunti leggi_riassunti(const std::string& testo) {
+  Riassunti riassunti;
+  std::istringstream righe(testo);
+  std::string riga;
+  std::getline(righe, riga);
+  while (std::getline(righe, riga)) {
+    int anno = 0, mese = 0, giorni = 0;
+    char rms[32] = "";
+    if (std::sscanf(riga.c_str(), "%4d-%2d,%d,%31s", &anno, &mese, &giorni, rms) < 3 ||
+        mese < 1 || mese > 12) {
+      continue;
+    }
+    RiassuntoMese& r = riassunti[year{anno} / month{static_cast<unsigned>(mese)}];
+    r.giorni_con_dati = giorni;
+    if (rms[0] != '\0') r.scarto_rms = std::atof(rms);
+  }
+  return riassunti;
+}
+
+std::string testo_riassunti(const Riassunti& riassunti) {
+  std::string csv = "month,days_with_data,rms_MHz\n";
+  for (const auto& [mese, r] : riassunti) {
+    char testo[48];
+    std::snprintf(testo, sizeof testo, "%04d-%02u,%d,", static_cast<int>(mese.year()),
+                  static_cast<unsigned>(mese.month()), r.giorni_con_dati);
+    csv += testo;
+    if (r.scarto_rms) csv += mhz_due_decimali(*r.scarto_rms);
+    csv += "\n";
+  }
+  return csv;
+}
+
+std::string mhz_due_decimali(double mhz) {
+  return centesimi_in_mhz(static_cast<int>(std::lround(mhz * 100)));
+}
+
 std::string ventesimi_in_mhz(int ventesimi) {
   // Half away from zero: twentieths to tenths.
   const int decimi = ventesimi >= 0 ? (ventesimi + 1) / 2 : -((-ventesimi + 1) / 2);

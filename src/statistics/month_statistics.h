@@ -55,6 +55,23 @@ StatisticheMese statistiche_mese(std::chrono::year_month mese,
 // forecast_MHz,median_minus_forecast_MHz" and a row per hour.
 std::string testo_orario(const StatisticheMese& statistiche);
 
+// What the archive's index shows of a month: its days with data and its RMS of
+// (median - forecast), kept in archive/months.csv so that a run computes only its own
+// months.
+struct RiassuntoMese {
+  int giorni_con_dati = 0;
+  std::optional<double> scarto_rms;
+};
+using Riassunti = std::map<std::chrono::year_month, RiassuntoMese>;
+
+// archive/months.csv read back ("month,days_with_data,rms_MHz", "2025-03,31,0.23");
+// rows that do not read so are left out.
+Riassunti leggi_riassunti(const std::string& testo);
+std::string testo_riassunti(const Riassunti& riassunti);
+
+// "0.23": MHz with two decimals, rounded half away from zero.
+std::string mhz_due_decimali(double mhz);
+
 // A number of twentieths of MHz with one decimal, rounded half away from zero.
 std::string ventesimi_in_mhz(int ventesimi);
 
