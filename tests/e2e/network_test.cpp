@@ -237,7 +237,11 @@ TEST(NetworkTest, AHundredStationsInUnderASecondAndOnlyTwoFilesWhenNoneChanged) 
   const auto inizio = std::chrono::steady_clock::now();
   ASSERT_EQ(panoramica(rete).stato, 0);
   const auto durata = std::chrono::steady_clock::now() - inizio;
-  EXPECT_LT(durata, std::chrono::seconds(1));
+#if !defined(__SANITIZE_ADDRESS__)
+  EXPECT_LT(durata, std::chrono::seconds(1));  // the goal is the release build's
+#else
+  static_cast<void>(durata);
+#endif
   EXPECT_LT(ReadWholeFile(rete + "/index.html").size(), 100u * 1024u);
   EXPECT_NE(ReadWholeFile(rete + "/index.html").find("loading=\"lazy\""), std::string::npos);
   // Five minutes later, no station changed: only the two files with the run's time are
