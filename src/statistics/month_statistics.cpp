@@ -122,8 +122,8 @@ Riassunti leggi_riassunti(const std::string& testo) {
   while (std::getline(righe, riga)) {
     int anno = 0, mese = 0, giorni = 0;
     char rms[32] = "";
-    if (std::sscanf(riga.c_str(), "%4d-%2d,%d,%31s", &anno, &mese, &giorni, rms) < 3 ||
-        mese < 1 || mese > 12) {
+    if (std::sscanf(riga.c_str(), "%4d-%2d,%d,%31s", &anno, &mese, &giorni, rms) < 3 || mese < 1 ||
+        mese > 12) {
       continue;
     }
     RiassuntoMese& r = riassunti[year{anno} / month{static_cast<unsigned>(mese)}];
