@@ -139,7 +139,7 @@ StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& 
         corsa, form.cartella_lavoro + "previous_foF1_data/" + radice_archivio(g.data) + ".csv");
     if (testo) csv[g.data] = *testo;
   }
-  const StatisticheMese s = statistiche_mese(mese, csv, archiviati, previsione_oraria(form, mese));
+  StatisticheMese s = statistiche_mese(mese, csv, archiviati, previsione_oraria(form, mese));
   for (const auto& [nome, testo] : {std::pair<const char*, std::string>{"values.csv", s.valori},
                                     {"hourly.csv", testo_orario(s)},
                                     {"hourly.svg", grafico_mese(grafico, vettoriale, s)}}) {
