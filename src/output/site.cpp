@@ -4,9 +4,16 @@
 #include <memory>
 #include <set>
 
+#include "canvas/plot_window.h"
+#include "canvas/svg_surface.h"
 #include "output/figure_data.h"
 #include "output/site_pages.h"
+#include "platform/numbers.h"
+#include "platform/text.h"
+#include "platform/value_field.h"
 #include "run/form1.h"
+#include "statistics/month_chart.h"
+#include "statistics/month_statistics.h"
 
 namespace fof1plot {
 namespace {
@@ -103,6 +110,44 @@ void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::
                 pagina_giorno(corsa.stazione(), g, csv, precedente, successivo));
 }
 
+// A month's forecast by hour in tenths, as the figures draw it: none where the file
+// cannot be opened (its figures report that), an empty hour where its field is.
+std::array<std::optional<int>, 24> previsione_oraria(Form1& form, year_month mese) {
+  char nome[16];
+  std::snprintf(nome, sizeof nome, "%02u%04d.txt", static_cast<unsigned>(mese.month()),
+                static_cast<int>(mese.year()));
+  const PrevisioneLetta& letta = form.leggi_previsione(form.cartella_lavoro + nome);
+  std::array<std::optional<int>, 24> valori{};
+  for (int k = 1; letta.aperta && k <= 24; ++k) {
+    const std::string campo = Mid(letta.riga, 5 * k - 3, 4);
+    if (!campo.empty()) esegui_passo([&] { valori[k - 1] = CInt(valore_in_decimi(campo)); });
+  }
+  return valori;
+}
+
+// A month's statistics from its archived CSVs and its forecast, and its values.csv,
+// hourly.csv and hourly.svg, each where its bytes changed.
+StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& vettoriale,
+                                   Corsa& corsa, const std::string& cartella, year_month mese,
+                                   const std::vector<GiornoArchiviato>& del_mese) {
+  std::map<sys_days, std::string> csv;
+  std::vector<sys_days> archiviati;
+  for (const GiornoArchiviato& g : del_mese) {
+    archiviati.push_back(g.data);
+    if (!g.csv) continue;
+    const auto testo = testo_di(
+        corsa, form.cartella_lavoro + "previous_foF1_data/" + radice_archivio(g.data) + ".csv");
+    if (testo) csv[g.data] = *testo;
+  }
+  StatisticheMese s = statistiche_mese(mese, csv, archiviati, previsione_oraria(form, mese));
+  for (const auto& [nome, testo] : {std::pair<const char*, std::string>{"values.csv", s.valori},
+                                    {"hourly.csv", testo_orario(s)},
+                                    {"hourly.svg", grafico_mese(grafico, vettoriale, s)}}) {
+    scrivi_pagina(corsa, cartella + nome, testo);
+  }
+  return s;
+}
+
 }  // namespace
 
 // The station's web site in the output directory: the archive's pages for the days from
@@ -133,17 +178,26 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
     scrivi_giorno(corsa, cartella_lavoro, radice, *g, g == giorni.begin() ? nullptr : &*(g - 1),
                   g + 1 == giorni.end() ? nullptr : &*(g + 1));
   }
+  // Each month's statistics are drawn on a vector canvas of their own, by a window of
+  // their own.
+  SvgSurface vettoriale(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
+  Form1 grafico(vettoriale, wpdlx1, corsa);
+  Riassunti riassunti = leggi_riassunti(testo_di(corsa, radice + "months.csv").value_or(""));
   for (const year_month& mese : mesi) {
     std::vector<GiornoArchiviato> del_mese;
     for (const GiornoArchiviato& g : giorni) {
       const year_month_day d{g.data};
       if (d.year() / d.month() == mese) del_mese.push_back(g);
     }
-    const std::string pagina = pagina_mese(stazione, mese, del_mese);
-    scrivi_pagina(corsa, radice + cartella_mese(mese) + "index.html", pagina);
+    const std::string cartella = radice + cartella_mese(mese);
+    const StatisticheMese s =
+        scrivi_statistiche(*this, grafico, vettoriale, corsa, cartella, mese, del_mese);
+    riassunti[mese] = {s.giorni_con_dati, s.scarto_rms};
+    scrivi_pagina(corsa, cartella + "index.html", pagina_mese(stazione, mese, del_mese, &s));
   }
   corsa.passo([&] { corsa.directory().MkDir(radice); });
-  const std::string indice_archivio = pagina_archivio(stazione, giorni);
+  scrivi_pagina(corsa, radice + "months.csv", testo_riassunti(riassunti));
+  const std::string indice_archivio = pagina_archivio(stazione, giorni, riassunti);
   scrivi_pagina(corsa, radice + "index.html", indice_archivio);
   scrivi_pagina(corsa, cartella_uscita + "site.css", foglio_stile());
   scrivi_pagina(corsa, cartella_uscita + "live.js", script_indice());

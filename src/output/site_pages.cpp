@@ -8,6 +8,7 @@
 #include "canvas/svg_surface.h"
 #include "output/figure_data.h"
 #include "output/status_file.h"
+#include "statistics/month_statistics.h"
 
 namespace fof1plot {
 namespace {
@@ -156,7 +157,8 @@ std::string pagina_indice(const std::optional<std::string>& stazione,
 }
 
 std::string pagina_archivio(const std::optional<std::string>& stazione,
-                            const std::vector<GiornoArchiviato>& giorni) {
+                            const std::vector<GiornoArchiviato>& giorni,
+                            const Riassunti& riassunti) {
   std::map<int, std::map<unsigned, int>> conteggi;
   for (const GiornoArchiviato& g : giorni) {
     const year_month_day d{g.data};
@@ -165,29 +167,65 @@ std::string pagina_archivio(const std::optional<std::string>& stazione,
   std::string pagina = inizio("Archive", "../", stazione);
   pagina += "<nav><a href=\"../index.html\">Today's figures</a></nav>\n</header>\n<main>\n";
   for (auto anno = conteggi.rbegin(); anno != conteggi.rend(); ++anno) {
-    pagina += "<h2>" + std::to_string(anno->first) + "</h2>\n<ul class=\"months\">\n";
+    pagina += "<table class=\"months\">\n<caption>" + std::to_string(anno->first) +
+              "</caption>\n<thead><tr><th scope=\"col\">Month</th><th scope=\"col\">Days "
+              "archived</th><th scope=\"col\">Days with data</th><th scope=\"col\">RMS of "
+              "median &minus; forecast</th></tr></thead>\n<tbody>\n";
     for (const auto& [mese, giorni_mese] : anno->second) {
-      pagina += "<li><a href=\"" + std::to_string(anno->first) + "/" + due_cifre(mese) +
-                "/index.html\">" + kNomiMesi[mese - 1] + "</a> (" + std::to_string(giorni_mese) +
-                (giorni_mese == 1 ? " day)" : " days)") + "</li>\n";
+      const auto r = riassunti.find(year{anno->first} / month{mese});
+      const bool noto = r != riassunti.end();
+      pagina +=
+          "<tr><th scope=\"row\"><a href=\"" + std::to_string(anno->first) + "/" + due_cifre(mese) +
+          "/index.html\">" + kNomiMesi[mese - 1] + "</a></th><td>" + std::to_string(giorni_mese) +
+          "</td><td>" + (noto ? std::to_string(r->second.giorni_con_dati) : "–") + "</td><td>" +
+          (noto && r->second.scarto_rms ? mhz_due_decimali(*r->second.scarto_rms) + " MHz" : "–") +
+          "</td></tr>\n";
     }
-    pagina += "</ul>\n";
+    pagina += "</tbody>\n</table>\n";
   }
   if (conteggi.empty()) pagina += "<p>No day is archived yet.</p>\n";
   return pagina + fine();
 }
 
+// The month's statistics above its calendar: the chart, its files and its summary.
+std::string sezione_statistiche(const StatisticheMese& s) {
+  std::string testo =
+      "<section class=\"statistics\" aria-labelledby=\"hourly\">\n<h2 id=\"hourly\">Hourly "
+      "medians and quartiles against the forecast</h2>\n<object data=\"hourly.svg\" "
+      "type=\"image/svg+xml\" width=\"286\" height=\"221\" aria-label=\"The month's hourly "
+      "medians, quartiles and forecast\"></object>\n<p>" +
+      std::to_string(s.giorni_con_dati) + (s.giorni_con_dati == 1 ? " day" : " days") +
+      " with data.";
+  if (s.scarto_rms) {
+    testo += " Median &minus; forecast: mean " + mhz_due_decimali(*s.scarto_medio) +
+             " MHz, root mean square " + mhz_due_decimali(*s.scarto_rms) + " MHz.";
+  }
+  testo += "</p>\n";
+  if (!s.senza_valori.empty()) {
+    testo += "<p>Left out, archived without their values:";
+    for (const sys_days g : s.senza_valori) {
+      const std::string data = data_iso(g);
+      testo += " <time datetime=\"" + data + "\">" + data + "</time>";
+    }
+    testo += ".</p>\n";
+  }
+  return testo +
+         "<p><a href=\"values.csv\">values.csv</a> <a href=\"hourly.csv\">hourly.csv</a></p>\n"
+         "</section>\n";
+}
+
 std::string pagina_mese(const std::optional<std::string>& stazione, year_month mese,
-                        const std::vector<GiornoArchiviato>& giorni) {
+                        const std::vector<GiornoArchiviato>& giorni,
+                        const StatisticheMese* statistiche) {
   std::map<unsigned, const GiornoArchiviato*> per_giorno;
   for (const GiornoArchiviato& g : giorni)
     per_giorno[static_cast<unsigned>(year_month_day{g.data}.day())] = &g;
   std::string pagina = inizio(nome_mese(mese), "../../../", stazione);
   pagina +=
       "<nav><a href=\"../../index.html\">Archive</a> <a href=\"../../../index.html\">"
-      "Today's figures</a></nav>\n</header>\n<main>\n<table class=\"calendar\">\n"
-      "<caption>" +
-      nome_mese(mese) + "</caption>\n<thead><tr>";
+      "Today's figures</a></nav>\n</header>\n<main>\n" +
+      (statistiche ? sezione_statistiche(*statistiche) : std::string()) +
+      "<table class=\"calendar\">\n<caption>" + nome_mese(mese) + "</caption>\n<thead><tr>";
   for (const char* giorno : {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"}) {
     pagina += std::string("<th scope=\"col\">") + giorno + "</th>";
   }

@@ -7,6 +7,7 @@
 
 #include "output/sounding_times.h"
 #include "run/figure_record.h"
+#include "statistics/month_statistics.h"
 
 namespace fof1plot {
 
@@ -31,13 +32,17 @@ std::string pagina_indice(const std::optional<std::string>& stazione,
                           std::chrono::system_clock::time_point generata, const Freschezza& fresca,
                           const std::vector<const RegistroFigura*>& giorni);
 
-// archive/index.html: the years and months of the archive, each with its count of days.
+// archive/index.html: the years and months of the archive, each with its count of days,
+// its days with data and its RMS of (median - forecast), where `riassunti` has them.
 std::string pagina_archivio(const std::optional<std::string>& stazione,
-                            const std::vector<GiornoArchiviato>& giorni);
+                            const std::vector<GiornoArchiviato>& giorni,
+                            const Riassunti& riassunti);
 
 // archive/<yyyy>/<mm>/index.html: the month's calendar, a thumbnail per archived day.
+// With `statistiche`, the month's hourly chart, its files and summary above the calendar.
 std::string pagina_mese(const std::optional<std::string>& stazione, std::chrono::year_month mese,
-                        const std::vector<GiornoArchiviato>& giorni);
+                        const std::vector<GiornoArchiviato>& giorni,
+                        const StatisticheMese* statistiche);
 
 // archive/<yyyy>/<mm>/<dd>.html: the day's figure, its values from its CSV (empty for a
 // day archived without one, and the page says they were not recorded), the previous and

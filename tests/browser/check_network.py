@@ -5,8 +5,8 @@ Builds five demo stations, each publishing into a network directory as its own r
 leaves it: Rome (ok), Gibilmanna (kind 1, silent from noon), Tucuman (kind 2, last run
 two days ago: not updated), one whose forecast is missing (failing) and one whose
 status.json is not JSON (unreadable); then `fof1plot --network` over them. A page of the
-test's own, in the browser, opens the overview and a station's own page at 1280 and at
-390 px: no console error, no sideways scroll, every state in words, every link answers,
+test's own, in the browser, opens the overview and a station's own page, its archive's
+index and a month page with its statistics at 1280 and at 390 px: no console error, no sideways scroll, every state in words, every link answers,
 and axe-core (from npm, installed here when missing) finds no violation.
 
     check_network.py FOF1PLOT DEMO_STATION FAKETIME ARTEFACTS
@@ -43,7 +43,10 @@ async function axe(f) {
 async function check() {
   const pages = [], links = {};
   for (const [url, width] of [['index.html', 1280], ['index.html', 390],
-                              ['rome/index.html', 1280], ['rome/index.html', 390]]) {
+                              ['rome/index.html', 1280], ['rome/index.html', 390],
+                              ['rome/archive/index.html', 1280], ['rome/archive/index.html', 390],
+                              ['rome/archive/2025/03/index.html', 1280],
+                              ['rome/archive/2025/03/index.html', 390]]) {
     const f = await open_(url, width);
     const d = f.contentDocument;
     pages.push({url: url, width: width,

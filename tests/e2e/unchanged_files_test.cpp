@@ -92,13 +92,16 @@ TEST_F(UnchangedFilesTest, ARunWritesOnlyTheFilesWhoseBytesChanged) {
                                       "out/archive/2025/01/03.gif",
                                       "out/archive/2025/01/03.csv",
                                       "out/archive/2025/01/03.svg",
-                                      "out/archive/2025/01/03.html"};
+                                      "out/archive/2025/01/03.html",
+                                      "out/archive/2025/01/values.csv",
+                                      "out/archive/2025/01/hourly.csv"};
   std::set<std::string> oggi_e_sempre = oggi;
   oggi_e_sempre.insert(sempre.begin(), sempre.end());
   // Each case runs five minutes after the one before. Today's CSV and SVG are published as
   // links to the archived ones, and the site's day files link the archived ones: a link
   // costs no flush. Flushed: status.json, index.html, the metrics file, and today's
-  // archived GIF, CSV and SVG, published GIF and day page where a sample arrived.
+  // archived GIF, CSV and SVG, published GIF and day page, and the month's values and
+  // hourly table where a sample arrived (its chart and page show no hour of five days).
   const struct {
     const char* caso;
     const char* ora;
@@ -107,7 +110,7 @@ TEST_F(UnchangedFilesTest, ARunWritesOnlyTheFilesWhoseBytesChanged) {
     int flush;
   } kCasi[] = {
       {"no sample arrived", "10:05:00", -1, sempre, 3},
-      {"a sample of today arrived", "10:10:00", 5, oggi_e_sempre, 8},
+      {"a sample of today arrived", "10:10:00", 5, oggi_e_sempre, 10},
       {"nothing again", "10:15:00", -1, sempre, 3},
   };
   for (const auto& caso : kCasi) {

@@ -1,0 +1,186 @@
+#include "statistics/month_statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "output/figure_data.h"
+
+namespace fof1plot {
+namespace {
+
+using namespace std::chrono;
+
+// The median of sorted values, doubled: the sum of the two middle values for an even
+// count.
+int mediana_doppia(const std::vector<int>& v, std::size_t da, std::size_t a) {
+  const std::size_t n = a - da;
+  return n % 2 == 1 ? 2 * v[da + n / 2] : v[da + n / 2 - 1] + v[da + n / 2];
+}
+
+// A value in MHz written with one decimal ("4.5", "12.0") in tenths; none otherwise.
+std::optional<int> decimi(const std::string& testo) {
+  const std::size_t punto = testo.find('.');
+  if (punto == std::string::npos || punto == 0 || punto + 2 != testo.size()) return std::nullopt;
+  int valore = 0;
+  for (const char c : testo) {
+    if (c == '.') continue;
+    if (c < '0' || c > '9') return std::nullopt;
+    valore = valore * 10 + (c - '0');
+  }
+  return valore;
+}
+
+// A number of hundredths of MHz with two decimals.
+std::string centesimi_in_mhz(int centesimi) {
+  char testo[24];
+  std::snprintf(testo, sizeof testo, "%s%d.%02d", centesimi < 0 ? "-" : "",
+                std::abs(centesimi) / 100, std::abs(centesimi) % 100);
+  return testo;
+}
+
+}  // namespace
+
+std::array<int, 3> cardini_in_ventesimi(std::vector<int> v) {
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size(), meta = (n + 1) / 2;
+  return {mediana_doppia(v, 0, meta), mediana_doppia(v, 0, n), mediana_doppia(v, n - meta, n)};
+}
+
+std::optional<int> valore_all_ora(const std::map<int, int>& campioni, int ora) {
+  std::optional<int> valore;
+  int distanza = 8;
+  const int centro = ora * 60;
+  for (auto it = campioni.lower_bound(centro - 7); it != campioni.end() && it->first <= centro + 7;
+       ++it) {
+    // Ascending minutes: a later sample at the same distance does not replace an earlier.
+    if (std::abs(it->first - centro) < distanza) {
+      distanza = std::abs(it->first - centro);
+      valore = it->second;
+    }
+  }
+  return valore;
+}
+
+StatisticheMese statistiche_mese(year_month mese, const std::map<sys_days, std::string>& csv,
+                                 const std::vector<sys_days>& archiviati,
+                                 const std::array<std::optional<int>, 24>& previsione) {
+  StatisticheMese s;
+  s.mese = mese;
+  s.valori = "time_utc,foF1_MHz,field\n";
+  for (const sys_days giorno : archiviati) {
+    if (csv.find(giorno) == csv.end()) s.senza_valori.push_back(giorno);
+  }
+  std::array<std::vector<int>, 24> per_ora;
+  for (const auto& [giorno, testo] : csv) {
+    std::istringstream righe(testo);
+    std::string riga;
+    std::getline(righe, riga);
+    std::map<int, int> campioni;
+    while (std::getline(righe, riga)) {
+      const std::vector<std::string> campi = campi_csv(riga);
+      if (campi.size() != 3 || campi[0].size() != 20) continue;
+      s.valori += riga + "\n";
+      const int h = std::atoi(campi[0].substr(11, 2).c_str());
+      const int m = std::atoi(campi[0].substr(14, 2).c_str());
+      if (const auto v = decimi(campi[1])) campioni[h * 60 + m] = *v;
+    }
+    s.giorni_con_dati += campioni.empty() ? 0 : 1;
+    for (int ora = 0; ora < 24; ++ora) {
+      if (const auto v = valore_all_ora(campioni, ora)) per_ora[ora].push_back(*v);
+    }
+  }
+  double somma = 0, quadrati = 0;
+  int ore_con_scarto = 0;
+  for (int ora = 0; ora < 24; ++ora) {
+    OraMese& o = s.ore[ora];
+    o.ora = ora;
+    o.giorni = static_cast<int>(per_ora[ora].size());
+    o.previsione = previsione[ora];
+    if (o.giorni >= 5) o.cardini = cardini_in_ventesimi(per_ora[ora]);
+    if (o.cardini && o.previsione) {
+      const double scarto = ((*o.cardini)[1] - 2 * *o.previsione) / 20.0;
+      somma += scarto;
+      quadrati += scarto * scarto;
+      ++ore_con_scarto;
+    }
+  }
+  if (ore_con_scarto > 0) {
+    s.scarto_medio = somma / ore_con_scarto;
+    s.scarto_rms = std::sqrt(quadrati / ore_con_scarto);
+  }
+  return s;
+}
+
+Riassunti leggi_riassunti(const std::string& testo) {
+  Riassunti riassunti;
+  std::istringstream righe(testo);
+  std::string riga;
+  std::getline(righe, riga);
+  while (std::getline(righe, riga)) {
+    int anno = 0, mese = 0, giorni = 0;
+    char rms[32] = "";
+    if (std::sscanf(riga.c_str(), "%4d-%2d,%d,%31s", &anno, &mese, &giorni, rms) < 3 || mese < 1 ||
+        mese > 12) {
+      continue;
+    }
+    RiassuntoMese& r = riassunti[year{anno} / month{static_cast<unsigned>(mese)}];
+    r.giorni_con_dati = giorni;
+    if (rms[0] != '\0') r.scarto_rms = std::atof(rms);
+  }
+  return riassunti;
+}
+
+std::string testo_riassunti(const Riassunti& riassunti) {
+  std::string csv = "month,days_with_data,rms_MHz\n";
+  for (const auto& [mese, r] : riassunti) {
+    char testo[48];
+    std::snprintf(testo, sizeof testo, "%04d-%02u,%d,", static_cast<int>(mese.year()),
+                  static_cast<unsigned>(mese.month()), r.giorni_con_dati);
+    csv += testo;
+    if (r.scarto_rms) csv += mhz_due_decimali(*r.scarto_rms);
+    csv += "\n";
+  }
+  return csv;
+}
+
+std::string mhz_due_decimali(double mhz) {
+  return centesimi_in_mhz(static_cast<int>(std::lround(mhz * 100)));
+}
+
+std::string ventesimi_in_mhz(int ventesimi) {
+  // Half away from zero: twentieths to tenths.
+  const int decimi = ventesimi >= 0 ? (ventesimi + 1) / 2 : -((-ventesimi + 1) / 2);
+  char testo[24];
+  std::snprintf(testo, sizeof testo, "%s%d.%d", decimi < 0 ? "-" : "", std::abs(decimi) / 10,
+                std::abs(decimi) % 10);
+  return testo;
+}
+
+std::string testo_orario(const StatisticheMese& s) {
+  std::string csv =
+      "hour_utc,count,median_MHz,lower_quartile_MHz,upper_quartile_MHz,forecast_MHz,"
+      "median_minus_forecast_MHz\n";
+  for (const OraMese& o : s.ore) {
+    csv += std::to_string(o.ora) + "," + std::to_string(o.giorni) + ",";
+    if (o.cardini) {
+      const auto& [inferiore, mediana, superiore] = *o.cardini;
+      csv += ventesimi_in_mhz(mediana) + "," + ventesimi_in_mhz(inferiore) + "," +
+             ventesimi_in_mhz(superiore);
+    } else {
+      csv += ",,";
+    }
+    csv += ',';
+    if (o.previsione) csv += ventesimi_in_mhz(2 * *o.previsione);
+    csv += ',';
+    // Twentieths are five hundredths each: the difference is exact with two decimals.
+    if (o.cardini && o.previsione)
+      csv += centesimi_in_mhz(5 * ((*o.cardini)[1] - 2 * *o.previsione));
+    csv += "\n";
+  }
+  return csv;
+}
+
+}  // namespace fof1plot
