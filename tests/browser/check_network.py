@@ -7,7 +7,9 @@ two days ago: not updated), one whose forecast is missing (failing) and one whos
 status.json is not JSON (unreadable); then `fof1plot --network` over them. A page of the
 test's own, in the browser, opens the overview and a station's own page, its archive's
 index and a month page with its statistics at 1280 and at 390 px: no console error, no sideways scroll, every state in words, every link answers,
-and axe-core (from npm, installed here when missing) finds no violation.
+and axe-core (from npm, installed here when missing) finds no violation. Then the open
+overview, its refresh shortened to a second, must take a station's new sounding from the
+next runs, with no reload.
 
     check_network.py FOF1PLOT DEMO_STATION FAKETIME ARTEFACTS
 """
@@ -61,6 +63,32 @@ async function check() {
 }
 const report = text => fetch('/__result', {method: 'POST', body: text});
 check().then(r => report(JSON.stringify(r)), e => report('ERROR ' + e));
+</script></body></html>
+"""
+
+
+LIVE_HARNESS = r"""<!DOCTYPE html>
+<html lang="en"><head><meta charset="utf-8"><title>live network harness</title></head><body>
+<script>
+const sleep = ms => new Promise(r => setTimeout(r, ms));
+async function live() {
+  const f = document.createElement('iframe');
+  f.style.width = '1000px';
+  f.style.height = '600px';
+  document.body.appendChild(f);
+  await new Promise(r => { f.onload = r; f.src = 'index.html?refresh=1'; });
+  const d = f.contentDocument, w = f.contentWindow;
+  w.__same_page = true;
+  const card = () => d.querySelector('article[data-station="rome"] .sounding').textContent;
+  const made = () => d.getElementById('generated').textContent;
+  const before = {sounding: card(), made: made()};
+  await fetch('/__loaded', {method: 'POST', body: ''});
+  for (let i = 0; i < 60 && made() === before.made; ++i) await sleep(500);
+  return {before: before, after: {sounding: card(), made: made()},
+          same_page: f.contentWindow.__same_page === true};
+}
+const report = text => fetch('/__result', {method: 'POST', body: text});
+live().then(r => report(JSON.stringify(r)), e => report('ERROR ' + e));
 </script></body></html>
 """
 
@@ -124,6 +152,25 @@ def main():
             for link, status in result["links"].items():
                 if status != 200:
                     site.fail(f"link {link} answers {status}")
+        # The open overview takes a station's new sounding from the next run, with no
+        # reload.
+        def later():
+            site.run([site.DEMO, os.path.join(tmp, "stations", "rome"), DAY, "6", "15:30", "Rome"])
+            with open(os.path.join(tmp, "stations", "rome", "gralvo.ini"), "w") as f:
+                f.write(f"w\r\n{tmp}/stations/rome/work/\r\nd\r\n{tmp}/stations/rome/data/\r\n"
+                        f"o\r\n{net}/rome/\r\n")
+            run_at(os.path.join(tmp, "stations", "rome"), f"{DAY} 15:35:00", "--site")
+            run_at(tmp, f"{DAY} 15:35:00", "--network", net)
+
+        live = site.browse(net, "live network", os.path.join(tmp, "profile-live"), LIVE_HARNESS,
+                           later)
+        if live:
+            if not live["after"]["sounding"].startswith("Last sounding 2025-03-05 15:30 UTC"):
+                site.fail(f"live overview: Rome's card reads {live['after']['sounding']!r}")
+            if live["after"]["made"] == live["before"]["made"]:
+                site.fail("live overview: the time it was made did not change")
+            if not live["same_page"]:
+                site.fail("live overview: the page was reloaded")
         os.makedirs(site.ARTEFACTS, exist_ok=True)
         for name, size, ratio in [("network-1x", "1280,1400", "1"), ("network-phone", "390,844", "3")]:
             subprocess.run([site.CHROMIUM, *site.FLAGS, f"--user-data-dir={tmp}/shot-{name}",
