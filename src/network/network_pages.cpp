@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "canvas/svg_surface.h"
+#include "output/figure_data.h"
 #include "output/status_file.h"
 
 namespace fof1plot {
@@ -24,11 +25,8 @@ std::string ora_leggibile(sys_seconds quando) {
 // "Last sounding 2025-03-05 14:00 UTC (3 min ago)", as network.js writes it too.
 std::string riga_sondaggio_rete(const StazioneRete& s, system_clock::time_point adesso) {
   if (!s.fresca.ultimo) return "No sounding in the six days";
-  const auto m = std::max<std::int64_t>(0, round<minutes>(adesso - *s.fresca.ultimo).count());
-  const std::string eta = m < 120    ? std::to_string(m) + " min ago"
-                          : m < 2880 ? std::to_string(m / 60) + " h ago"
-                                     : std::to_string(m / 1440) + " days ago";
-  return "Last sounding " + ora_leggibile(*s.fresca.ultimo) + " UTC (" + eta + ")";
+  return "Last sounding " + ora_leggibile(*s.fresca.ultimo) + " UTC (" +
+         fa(adesso - *s.fresca.ultimo) + ")";
 }
 
 // The state in words, with the reason where there is one.
@@ -98,16 +96,6 @@ std::optional<double> valore_mhz(const std::string& testo) {
     return std::nullopt;
   }
   return valore;
-}
-
-std::string campo_csv(const std::string& testo) {
-  if (testo.find_first_of(",\"\r\n") == std::string::npos) return testo;
-  std::string quotato = "\"";
-  for (const char c : testo) {
-    quotato += c;
-    if (c == '"') quotato += '"';
-  }
-  return quotato + "\"";
 }
 
 std::string pagina_rete(const std::vector<StazioneRete>& stazioni,

@@ -38,7 +38,4 @@ std::string testo_metriche_rete(const std::vector<StazioneRete>& stazioni,
 // A value in MHz as a station's CSV gives it ("4.5"), when it is a finite number.
 std::optional<double> valore_mhz(const std::string& testo);
 
-// A CSV field, quoted as RFC 4180 asks where it holds a comma, a quote or a line end.
-std::string campo_csv(const std::string& testo);
-
 }  // namespace fof1plot

@@ -10,8 +10,6 @@
 #include "run/form1.h"
 
 namespace fof1plot {
-namespace {
-
 // A CSV field, quoted where it holds a comma, a quote or a line end.
 std::string campo_csv(std::string_view testo) {
   if (testo.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(testo);
@@ -22,8 +20,6 @@ std::string campo_csv(std::string_view testo) {
   }
   return quotato + "\"";
 }
-
-}  // namespace
 
 // The fields of one CSV row, with RFC 4180 quotes undone.
 std::vector<std::string> campi_csv(const std::string& riga) {

@@ -104,14 +104,6 @@ std::string ora_breve(sys_seconds quando, system_clock::time_point adesso) {
          iso.substr(11, 5);
 }
 
-// "5 min ago", "3 h ago", "2 days ago", as the page's script writes it too.
-std::string fa(system_clock::duration eta) {
-  const auto m = std::max<std::int64_t>(0, round<minutes>(eta).count());
-  if (m < 120) return std::to_string(m) + " min ago";
-  if (m < 2880) return std::to_string(m / 60) + " h ago";
-  return std::to_string(m / 1440) + " days ago";
-}
-
 // The last sounding and, when the station is silent, the warning, as at `adesso`; the
 // page's script keeps both up to date from the data attributes and status.json.
 std::string riga_sondaggio(const Freschezza& fresca, system_clock::time_point adesso) {

@@ -1,6 +1,7 @@
 #include "output/sounding_times.h"
 
 #include <algorithm>
+#include <string>
 
 namespace fof1plot {
 namespace {
@@ -36,6 +37,13 @@ std::vector<const RegistroFigura*> sei_giorni(const std::vector<RegistroFigura>&
 bool Freschezza::muta(system_clock::time_point adesso) const {
   const seconds soglia{std::max<std::int64_t>(3 * intervallo_secondi.value_or(0), 3600)};
   return ultimo && adesso - *ultimo > soglia;
+}
+
+std::string fa(system_clock::duration eta) {
+  const auto m = std::max<std::int64_t>(0, round<minutes>(eta).count());
+  if (m < 120) return std::to_string(m) + " min ago";
+  if (m < 2880) return std::to_string(m / 60) + " h ago";
+  return std::to_string(m / 1440) + " days ago";
 }
 
 Freschezza freschezza(const std::vector<RegistroFigura>& figure) {

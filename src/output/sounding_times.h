@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "run/figure_record.h"
@@ -18,6 +19,9 @@ struct Freschezza {
   // three usual intervals and at least an hour old.
   bool muta(std::chrono::system_clock::time_point adesso) const;
 };
+
+// "5 min ago", "3 h ago", "2 days ago", as the pages' scripts write it too; never below 0.
+std::string fa(std::chrono::system_clock::duration eta);
 
 // The freshness of the six days' figures.
 Freschezza freschezza(const std::vector<RegistroFigura>& figure);

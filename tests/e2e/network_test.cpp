@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "network/network_pages.h"
+#include "output/figure_data.h"
 #include "platform/whole_file.h"
 #include "support/figures.h"
 
