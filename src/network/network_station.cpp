@@ -14,7 +14,7 @@ namespace {
 using namespace std::chrono;
 using json = nlohmann::json;
 
-// A text field of status.json, or `altrimenti` where it is absent or null; throws
+// A text field of an object of status.json; none where it is absent or null. Throws
 // Failure where it is of another type.
 std::optional<std::string> testo(const json& stato, const char* chiave) {
   const auto voce = stato.find(chiave);
