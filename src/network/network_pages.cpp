@@ -120,8 +120,9 @@ std::string pagina_rete(const std::vector<StazioneRete>& stazioni,
   if (stazioni.empty()) pagina += "<p>No station has been copied here yet.</p>\n";
   pagina +=
       "</section>\n<section aria-labelledby=\"today\">\n<h2 id=\"today\">Today's values of "
-      "every station</h2>\n<img loading=\"lazy\" src=\"today.svg\" alt=\"Today's foF1 values "
-      "of every station on one chart\">\n<p><a href=\"today.csv\">today.csv</a> <a "
+      "every station</h2>\n<object id=\"chart\" data=\"today.svg\" type=\"image/svg+xml\" "
+      "aria-label=\"Today's foF1 values of every station on one chart\"></object>\n<p><a "
+      "href=\"today.csv\">today.csv</a> <a "
       "href=\"stations.json\">stations.json</a></p>\n</section>\n</main>\n"
       "<script src=\"network.js\"></script>\n</body>\n</html>\n";
   return pagina;
@@ -228,6 +229,7 @@ h2 { font-size: 1.1rem; margin: 0.2rem 0; overflow-wrap: anywhere; }
 .card { border: 1px solid #444; padding: 0.5rem; min-width: 0; }
 .card p { margin: 0.25rem 0; overflow-wrap: anywhere; }
 img { max-width: 100%; height: auto; background: #000; }
+#chart { display: block; width: 100%; max-width: 36rem; height: auto; background: #000; }
 .state { font-weight: bold; padding: 0 0.3rem; display: inline-block; }
 .state.ok { background: #1d5e1d; color: #fff; }
 .state.silent, .state.not-updated { background: #7a5a00; color: #fff; }
@@ -270,8 +272,7 @@ std::string script_rete() {
     });
     generated.setAttribute('datetime', network.generated);
     generated.textContent = network.generated.slice(0, 10) + ' ' + network.generated.slice(11, 16) + ' UTC';
-    var chart = document.querySelector('img[src^="today.svg"]');
-    if (chart) chart.src = 'today.svg?t=' + encodeURIComponent(network.generated);
+    document.getElementById('chart').data = 'today.svg?t=' + encodeURIComponent(network.generated);
   }
   function poll() {
     fetch('stations.json', {cache: 'no-store'})

@@ -184,8 +184,9 @@ std::string sezione_statistiche(const StatisticheMese& s) {
   std::string testo =
       "<section class=\"statistics\" aria-labelledby=\"hourly\">\n<h2 id=\"hourly\">Hourly "
       "medians and quartiles against the forecast</h2>\n<object data=\"hourly.svg\" "
-      "type=\"image/svg+xml\" width=\"286\" height=\"221\" aria-label=\"The month's hourly "
-      "medians, quartiles and forecast\"></object>\n<p>" +
+      "type=\"image/svg+xml\" width=\"572\" height=\"442\" aria-label=\"The month's hourly "
+      "medians, quartiles and forecast\"></object>\n<p>Red: each hour's median; the shaded "
+      "band spans its quartiles. White: the month's forecast.</p>\n<p>" +
       std::to_string(s.giorni_con_dati) + (s.giorni_con_dati == 1 ? " day" : " days") +
       " with data.";
   if (s.scarto_rms) {
@@ -292,8 +293,8 @@ nav a { margin-right: 1rem; }
 .figures { display: grid; grid-template-columns: repeat(auto-fill, minmax(18rem, 1fr));
   gap: 1rem; }
 figure { margin: 0; }
-figure img, figure object { width: 100%; height: auto; max-width: 36rem; display: block;
-  background: #000; }
+figure img, figure object, .statistics object { width: 100%; height: auto; max-width: 36rem;
+  display: block; background: #000; }
 .legend { list-style: none; padding: 0; }
 .legend svg { background: #000; vertical-align: middle; }
 table { border-collapse: collapse; margin: 1rem 0; }

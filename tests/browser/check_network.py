@@ -84,7 +84,12 @@ async function live() {
   const before = {sounding: card(), made: made()};
   await fetch('/__loaded', {method: 'POST', body: ''});
   for (let i = 0; i < 60 && made() === before.made; ++i) await sleep(500);
+  const chart = d.getElementById('chart');
+  for (let i = 0; i < 20 && !(chart.contentDocument && chart.contentDocument.querySelector('svg')); ++i)
+    await sleep(250);
   return {before: before, after: {sounding: card(), made: made()},
+          chart: {data: chart.getAttribute('data'),
+                  loaded: !!(chart.contentDocument && chart.contentDocument.querySelector('svg'))},
           same_page: f.contentWindow.__same_page === true};
 }
 const report = text => fetch('/__result', {method: 'POST', body: text});
@@ -169,6 +174,8 @@ def main():
                 site.fail(f"live overview: Rome's card reads {live['after']['sounding']!r}")
             if live["after"]["made"] == live["before"]["made"]:
                 site.fail("live overview: the time it was made did not change")
+            if not live["chart"]["data"].startswith("today.svg?t=") or not live["chart"]["loaded"]:
+                site.fail(f"live overview: the chart was not reloaded: {live['chart']!r}")
             if not live["same_page"]:
                 site.fail("live overview: the page was reloaded")
         os.makedirs(site.ARTEFACTS, exist_ok=True)
