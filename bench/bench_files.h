@@ -2,13 +2,14 @@
 // What the benchmark's floor and limit programs share: the settings and the way a
 // figure-sized file is written, as fof1plot writes its GIFs.
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace bench {
@@ -49,10 +50,17 @@ inline void write_figure(const std::string& path, const std::string& bytes) {
 // As write_figure, unless the file there holds these bytes already: then nothing is
 // written, as fof1plot leaves an unchanged file alone.
 inline void write_if_changed(const std::string& path, const std::string& bytes) {
-  std::ifstream old(path, std::ios::binary);
-  std::string there((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
-  if (!old.bad() && old.is_open() && there == bytes) return;
-  write_figure(path, bytes);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info;
+  bool same =
+      fd >= 0 && ::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) == bytes.size();
+  if (same) {
+    std::string there(bytes.size() + 1, '\0');
+    same = ::read(fd, there.data(), there.size()) == static_cast<ssize_t>(bytes.size()) &&
+           std::memcmp(there.data(), bytes.data(), bytes.size()) == 0;
+  }
+  if (fd >= 0) ::close(fd);
+  if (!same) write_figure(path, bytes);
 }
 
 // Gives the file `from` the name `to` as well, unless `to` already is that file.

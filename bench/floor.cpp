@@ -3,7 +3,9 @@
 // its station file and the reading of that file's first line; the day's 1440 open
 // attempts with the names fof1plot tries, reading the files that open up to their
 // seventh line; and two figure-sized files written as fof1plot writes its GIFs
-// (temporary file, fsync, rename). Run in the directory of gralvo.ini, like fof1plot.
+// (temporary file, fsync, rename), into floor/ beside the published and the archived
+// figures, whose bytes are left to fof1plot and the limit, each of which compares before
+// it writes. Run in the directory of gralvo.ini, like fof1plot.
 //
 //   fof1plot_bench_floor <figure size in bytes, default 2700>
 
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
   const std::size_t size = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 2700;
   const auto [work, data, out] = bench::read_settings();
   const std::string figure(size, 'g');
+  ::mkdir((out + "floor").c_str(), 0755);
+  ::mkdir((work + "floor").c_str(), 0755);
 
   const std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -78,8 +82,8 @@ int main(int argc, char** argv) {
     }
     char archived[32];
     std::snprintf(archived, sizeof archived, "%04d%03d.gif", static_cast<int>(d.year()), day);
-    bench::write_figure(out + "plotfoF1" + std::to_string(k) + ".gif", figure);
-    bench::write_figure(work + "previous_foF1_plots/" + archived, figure);
+    bench::write_figure(out + "floor/plotfoF1" + std::to_string(k) + ".gif", figure);
+    bench::write_figure(work + "floor/" + archived, figure);
   }
   return 0;
 }

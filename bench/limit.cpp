@@ -1,13 +1,13 @@
-// The work of a fof1plot run that a user can observe, and nothing else: one listing of
-// the sample directory, which finds the station file by fof1plot's rule and which of
-// the days' sample names exist; opens of those names only, each read to its line 7;
-// each figure drawn with fof1plot's own drawing procedures and its GIF encoded from the
-// canvas's palette image; the GIFs, the CSV files of the values and, after a daily run,
-// a status.json of the same size written with temporary file, fsync and rename, each
-// only where the file there holds other bytes (an archived figure without values only
-// where none is yet, a published CSV as a link to the archived one). No lock, no archive rule
-// beyond that, no record of unread files, no diagnostics, no site. Rome stations only. It writes
-// the same GIF bytes as fof1plot; run it in the directory of gralvo.ini, like fof1plot.
+// The work of a fof1plot run that a user can observe, and nothing else: one listing of the sample
+// directory, which finds the station file by fof1plot's rule and which of the days' sample names
+// exist; opens of those names only, relative to the directory's descriptor, each read to its line 7
+// with one read; each figure drawn with fof1plot's own drawing procedures and its GIF encoded from
+// the canvas's palette image; the GIFs, the CSV files of the values and, after a daily run, a
+// status.json of the same size written with temporary file, fsync and rename, each only where the
+// file there holds other bytes (an archived figure without values only where none is yet, a
+// published CSV as a link to the archived one). No lock, no archive rule beyond that, no record of
+// unread files, no diagnostics, no site. Rome stations only. It writes the same GIF bytes as
+// fof1plot; run it in the directory of gralvo.ini, like fof1plot.
 //
 //   fof1plot_bench_limit                          the daily run: six days ending today
 //   fof1plot_bench_limit --archive FIRST LAST     a back-fill (yyyy-mm-dd), nothing published
@@ -22,7 +22,6 @@
 #include <bitset>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -61,9 +60,9 @@ using Minutes = std::bitset<24 * 60>;
 
 // The station file's name, and the samples of the days from first to last by hour and
 // minute, keyed by "yyyyddd".
-std::string list(const std::string& data, sys_days first, sys_days last,
+std::string list(int directory, sys_days first, sys_days last,
                  std::map<std::string, Minutes>& samples) {
-  DIR* dir = ::opendir(data.empty() ? "." : data.c_str());
+  DIR* dir = ::fdopendir(::dup(directory));
   if (dir == nullptr) return {};
   const auto key = [](sys_days day) {
     const year_month_day ymd{day};
@@ -87,6 +86,29 @@ std::string list(const std::string& data, sys_days first, sys_days last,
   }
   ::closedir(dir);
   return first_file;
+}
+
+// Characters 16 to 19 of line 7 of the sample `name`, opened relative to the directory;
+// false for a file with fewer than seven lines or none.
+bool value_field(int directory, const char* name, std::string& field) {
+  const int fd = ::openat(directory, name, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char text[1024];
+  const ssize_t got = ::read(fd, text, sizeof text);
+  ::close(fd);
+  const char* line = text;
+  const char* const end = text + std::max<ssize_t>(got, 0);
+  for (int n = 1; n < 7 && line < end; ++n) {
+    line = static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
+    if (line == nullptr) return false;
+    ++line;
+  }
+  if (line >= end) return false;
+  const char* stop =
+      static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(end - line)));
+  const std::string_view seventh(line, static_cast<std::size_t>((stop ? stop : end) - line));
+  field = seventh.size() > 15 ? std::string(seventh.substr(15, 4)) : std::string();
+  return true;
 }
 
 std::string gif_of(const Picture& picture) {
@@ -174,11 +196,17 @@ int main(int argc, char* argv[]) {
   const sys_days first = backfill ? date(argv[2]) : corsa.oggi() - days{5};
   const sys_days last = backfill ? date(argv[3]) : corsa.oggi();
 
+  const int directory =
+      ::open(data.empty() ? "." : data.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   std::map<std::string, Minutes> samples;
-  const std::string station = list(data, first, last, samples);
-  std::ifstream station_file(data + station);
+  const std::string station = list(directory, first, last, samples);
   std::string first_line;
-  std::getline(station_file, first_line);
+  char head[256];
+  const int station_fd = ::openat(directory, station.c_str(), O_RDONLY | O_CLOEXEC);
+  const ssize_t got = station_fd < 0 ? 0 : ::read(station_fd, head, sizeof head);
+  if (station_fd >= 0) ::close(station_fd);
+  first_line.assign(head, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+  first_line.resize(std::min(first_line.find('\n'), first_line.size()));
   const bool rome = !station.empty() && first_line.rfind("Rome", 0) == 0;
 
   form.indice_giorno = 1;
@@ -200,7 +228,7 @@ int main(int argc, char* argv[]) {
         char name[32];
         std::snprintf(name, sizeof name, "RM041_%s%02d%02d00.TXT", key.c_str(), hour, minute);
         std::string field;
-        if (form.leggi_campo_valore(data + name, field) == LetturaCampione::kLetto) {
+        if (value_field(directory, name, field)) {
           CampioneRegistrato& row = corsa.figura().campioni.emplace_back();
           row.ora = static_cast<std::uint8_t>(hour);
           row.minuto = static_cast<std::uint8_t>(minute);
