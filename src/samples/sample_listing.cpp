@@ -1,5 +1,7 @@
 #include "samples/sample_listing.h"
 
+#include <algorithm>
+
 #include "samples/sample_names.h"
 
 namespace fof1plot {
@@ -9,6 +11,14 @@ namespace {
 std::size_t lunghezza_ora(int tipo_stazione) { return tipo_stazione == 1 ? 1 : 2; }
 // Kind 1 writes the year's last two digits, the others all four.
 std::size_t lunghezza_anno(int tipo_stazione) { return tipo_stazione == 1 ? 2 : 4; }
+
+// A day as year * 1000 + day of year.
+int chiave_del_giorno(std::chrono::sys_days giorno) {
+  using namespace std::chrono;
+  const year anno = year_month_day{giorno}.year();
+  return static_cast<int>(anno) * 1000 +
+         static_cast<int>((giorno - sys_days{anno / 1 / 1}).count()) + 1;
+}
 
 bool cifra(char c) { return c >= '0' && c <= '9'; }
 
@@ -35,11 +45,28 @@ int minuto_del_codice(std::string_view codice) {
   return minuto <= 59 ? minuto : -1;
 }
 
+// The length of a kind's sample names, index 1 to 6.
+const std::array<std::size_t, 7>& lunghezze_nome() {
+  static const std::array<std::size_t, 7> kLunghezze = [] {
+    std::array<std::size_t, 7> lunghezze{};
+    for (std::int16_t tipo = 1; tipo <= 6; ++tipo) {
+      lunghezze[static_cast<std::size_t>(tipo)] = prefisso_stazione(tipo).size() +
+                                                  lunghezza_anno(tipo) + 3 + lunghezza_ora(tipo) +
+                                                  2 + finale_nome_campione(tipo).size();
+    }
+    return lunghezze;
+  }();
+  return kLunghezze;
+}
+
 }  // namespace
 
 void ElencoCampioni::prepara(std::chrono::sys_days primo, std::chrono::sys_days ultimo) {
   primo_ = primo;
   ultimo_ = ultimo;
+  anno_primo_ = static_cast<int>(std::chrono::year_month_day{primo}.year());
+  chiave_primo_ = chiave_del_giorno(primo);
+  chiave_ultimo_ = chiave_del_giorno(ultimo);
   for (auto& bits : presenti_) bits.clear();
 }
 
@@ -51,16 +78,19 @@ bool ElencoCampioni::giorno_del_nome(int tipo_stazione, std::string_view anno,
   if (numero_anno < 0 || numero_giorno < 1) return false;
   if (tipo_stazione == 1) {
     // The range spans less than a century, so two digits name one of its years.
-    const int primo_anno = static_cast<int>(year_month_day{primo_}.year());
-    numero_anno = primo_anno + ((numero_anno - primo_anno % 100) % 100 + 100) % 100;
+    numero_anno = anno_primo_ + ((numero_anno - anno_primo_ % 100) % 100 + 100) % 100;
   }
+  const int chiave = numero_anno * 1000 + numero_giorno;
+  if (chiave < chiave_primo_ || chiave > chiave_ultimo_) return false;
   const year y{numero_anno};
   data = sys_days{y / January / 1} + days{numero_giorno - 1};
   return year_month_day{data}.year() == y && data >= primo_ && data <= ultimo_;
 }
 
 void ElencoCampioni::registra(std::string_view nome) {
-  // The longest sample name has 23 characters.
+  // A large directory is mostly names of one kind, or no sample's: the length tells most.
+  const auto& lunghezze = lunghezze_nome();
+  if (std::find(lunghezze.begin() + 1, lunghezze.end(), nome.size()) == lunghezze.end()) return;
   std::array<char, 24> maiuscolo;
   if (nome.size() >= maiuscolo.size()) return;
   for (std::size_t i = 0; i < nome.size(); ++i) {
@@ -69,14 +99,13 @@ void ElencoCampioni::registra(std::string_view nome) {
   }
   const std::string_view nome_maiuscolo(maiuscolo.data(), nome.size());
   for (std::int16_t tipo = 1; tipo <= kTipi; ++tipo) {
+    if (nome.size() != lunghezze[static_cast<std::size_t>(tipo)]) continue;
     const std::string_view prefisso = prefisso_stazione(tipo);
-    const std::string_view finale = finale_nome_campione(tipo);
-    const std::size_t anno = lunghezza_anno(tipo);
-    if (nome_maiuscolo.size() !=
-            prefisso.size() + anno + 3 + lunghezza_ora(tipo) + 2 + finale.size() ||
-        !nome_maiuscolo.starts_with(prefisso) || !nome_maiuscolo.ends_with(finale)) {
+    if (!nome_maiuscolo.starts_with(prefisso) ||
+        !nome_maiuscolo.ends_with(finale_nome_campione(tipo))) {
       continue;
     }
+    const std::size_t anno = lunghezza_anno(tipo);
     std::string_view resto = nome_maiuscolo.substr(prefisso.size());
     std::chrono::sys_days data;
     if (!giorno_del_nome(tipo, resto.substr(0, anno), resto.substr(anno, 3), data)) continue;

@@ -33,6 +33,9 @@ class ElencoCampioni {
   std::size_t bit(std::chrono::sys_days giorno, int ora, int minuto) const;
 
   std::chrono::sys_days primo_{}, ultimo_{};
+  // The range's first year, and its ends as year * 1000 + day of year, which order as
+  // the days do: most listed names fall outside the range and are told by these alone.
+  int anno_primo_ = 0, chiave_primo_ = 0, chiave_ultimo_ = 0;
   std::array<std::vector<std::uint64_t>, kTipi> presenti_;
 };
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <optional>
 
 #include "platform/directory.h"
 #include "platform/text_files.h"
@@ -62,6 +63,37 @@ TEST(ElencoCampioniTest, ANameCountsWhenItIsASampleNameIgnoringLetterCase) {
       }
     }
     EXPECT_EQ(registrati, caso.tipo == 0 ? 0 : 1) << caso.nome;
+  }
+}
+
+// Across a new year, a name's day of year counts only within its own year's length.
+TEST(ElencoCampioniTest, ARangeAcrossNewYearTakesEachYearsOwnDays) {
+  using namespace std::chrono;
+  const struct {
+    year_month_day primo;
+    const char* nome;
+    std::optional<year_month_day> giorno;
+  } kCasi[] = {
+      {2024y / 12 / 29, "RM041_2024366101500.TXT", 2024y / 12 / 31},
+      {2024y / 12 / 29, "RM041_2025003101500.TXT", 2025y / 1 / 3},
+      {2024y / 12 / 29, "24364K15.TXT", 2024y / 12 / 29},
+      {2024y / 12 / 29, "RM041_2024363101500.TXT", std::nullopt},
+      {2024y / 12 / 29, "RM041_2025004101500.TXT", std::nullopt},
+      {2025y / 12 / 30, "RM041_2025366101500.TXT", std::nullopt},
+      {2025y / 12 / 30, "25366K15.TXT", std::nullopt},
+      {2025y / 12 / 30, "RM041_2026000101500.TXT", std::nullopt},
+      {2025y / 12 / 30, "RM041_2026001101500.TXT", 2026y / 1 / 1},
+  };
+  for (const auto& caso : kCasi) {
+    ElencoCampioni elenco;
+    elenco.prepara(sys_days{caso.primo}, sys_days{caso.primo} + days{5});
+    elenco.registra(caso.nome);
+    const int tipo = caso.nome[0] == 'R' ? 4 : 1;
+    for (int k = 0; k < 6; ++k) {
+      const sys_days g = sys_days{caso.primo} + days{k};
+      EXPECT_EQ(elenco.contiene(tipo, g, 10, 15), caso.giorno && sys_days{*caso.giorno} == g)
+          << caso.nome << " on day " << k;
+    }
   }
 }
 
