@@ -59,6 +59,14 @@ class PosixTextFile : public TextFile {
 
   bool Eof() override { return !more(); }
 
+  // One read, not tried again: true when it gave bytes, which the lines then start from.
+  bool first_read() {
+    const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
+    if (got <= 0) return false;
+    end_ = consumed_ = static_cast<std::size_t>(got);
+    return true;
+  }
+
  private:
   // The line being read is the one after the last line returned.
   std::string read_failure() const {
@@ -98,22 +106,22 @@ bool nothing_there(int error) { return error == ENOENT || error == ENOTDIR; }
 
 }  // namespace
 
-int PosixTextFiles::open_ordinary(const std::string& path, bool look_first) {
+int PosixTextFiles::open_file(const std::string& path, bool ordinary_only) {
   const auto slash = path.rfind('/');
   const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
   const int directory = directories_->Descriptor(path.substr(0, name_start));
   const char* name = path.c_str() + name_start;
   if (directory == -1) return -1;
   struct stat info;
-  if (look_first) {
+  if (ordinary_only) {
     if (::fstatat(directory, name, &info, 0) != 0) return -1;
     errno = 0;
     if (!S_ISREG(info.st_mode)) return -1;
   }
   const int fd = retrying(
       [&] { return ::openat(directory, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); });
-  if (fd < 0) return -1;
-  // Something other than an ordinary file, or one put there since the first look.
+  if (fd < 0 || !ordinary_only) return fd;
+  // Something other than an ordinary file put there since the first look.
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     errno = 0;
@@ -123,14 +131,21 @@ int PosixTextFiles::open_ordinary(const std::string& path, bool look_first) {
 }
 
 std::unique_ptr<TextFile> PosixTextFiles::TryOpen(const std::string& path) {
-  const int fd = open_ordinary(path, false);
-  if (fd >= 0) return std::make_unique<PosixTextFile>(fd, path);
-  if (errno == 0 || nothing_there(errno)) return nullptr;
-  throw Failure(path, "cannot open", SystemReason(errno));
+  const int fd = open_file(path, false);
+  if (fd < 0) {
+    if (errno == 0 || nothing_there(errno)) return nullptr;
+    throw Failure(path, "cannot open", SystemReason(errno));
+  }
+  auto file = std::make_unique<PosixTextFile>(fd, path);
+  // An empty file, or one whose read failed, is read again by its lines, which then end
+  // or fail with the reason.
+  struct stat info;
+  if (file->first_read() || (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))) return file;
+  return nullptr;
 }
 
 std::unique_ptr<TextFile> PosixTextFiles::Open(const std::string& path) {
-  const int fd = open_ordinary(path, true);
+  const int fd = open_file(path, true);
   if (fd < 0) throw Failure(path, "cannot open", errno != 0 ? SystemReason(errno) : kNotOrdinary);
   return std::make_unique<PosixTextFile>(fd, path);
 }

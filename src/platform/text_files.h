@@ -22,10 +22,10 @@ class TextFile {
 class TextFiles {
  public:
   virtual ~TextFiles() = default;
-  // For a file a directory listing showed: null when no ordinary file is at path
-  // (nothing there, a link to nothing, or a directory, FIFO, socket or device). Throws
-  // Failure with the system's reason when a file is there but cannot be opened (no
-  // permission, an I/O error).
+  // For a file a directory listing showed as an ordinary file or a link: null when no
+  // ordinary file is at path (nothing there, a link to nothing, or a link to a directory,
+  // FIFO, socket or device that gives no bytes). Throws Failure with the system's reason
+  // when a file is there but cannot be opened (no permission, an I/O error).
   virtual std::unique_ptr<TextFile> TryOpen(const std::string& path) = 0;
   // As TryOpen, but throws Failure with the reason where TryOpen gives null.
   virtual std::unique_ptr<TextFile> Open(const std::string& path) = 0;
@@ -38,8 +38,10 @@ std::string LineInput(const std::unique_ptr<TextFile>& file);
 // Text files on the local file system. Open checks a file's type before it opens it, so
 // a FIFO, socket or device at the name of a settings, forecast or station file is never
 // opened, and again on the open descriptor. TryOpen, for the samples a listing showed as
-// ordinary files or links, checks the type on the open descriptor only: one look per
-// sample; it opens without blocking and without taking a terminal. Files are
+// ordinary files or links, opens without blocking and without taking a terminal and reads
+// at once: only a file whose first read gives nothing or fails is asked its type, so a
+// directory of samples costs no look per file, and something put at a sample's name since
+// the listing is never waited on (one that gives bytes at once is read as they come). Files are
 // opened relative to a descriptor of their directory, opened once a run (see
 // OpenDirectories). An open or a read interrupted or told to try again is tried again a
 // few times before it fails. Only the first kMaxBytes of a file are read: what lies
@@ -58,10 +60,11 @@ class PosixTextFiles : public TextFiles {
   std::unique_ptr<TextFile> Open(const std::string& path) override;
 
  private:
-  // The descriptor of the ordinary file at path, its type looked at before the open
-  // when asked; -1 with errno set when it cannot be opened, and errno 0 when something
-  // other than an ordinary file is there.
-  int open_ordinary(const std::string& path, bool look_first);
+  // The descriptor of the file at path, opened relative to its directory; with
+  // `ordinary_only`, its type is looked at before and after the open. -1 with errno set
+  // when it cannot be opened, and errno 0 when something other than an ordinary file is
+  // there.
+  int open_file(const std::string& path, bool ordinary_only);
 
   std::shared_ptr<OpenDirectories> directories_;
 };

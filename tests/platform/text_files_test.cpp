@@ -1,5 +1,6 @@
 #include "platform/text_files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,9 +65,22 @@ TEST(PosixTextFilesTest, OnlyOrdinaryFilesOpen) {
   PosixTextFiles files;
   test::crea_cartella(cartella / "dir");
   ASSERT_EQ(::mkfifo((cartella / "fifo").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((cartella / "held fifo").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("dir", (cartella / "link to dir").c_str()), 0);
+  test::scrivi(cartella / "empty", "");
   EXPECT_EQ(files.TryOpen(cartella / "missing"), nullptr);
   EXPECT_EQ(files.TryOpen(cartella / "dir"), nullptr);
+  EXPECT_EQ(files.TryOpen(cartella / "link to dir"), nullptr);
   EXPECT_EQ(files.TryOpen(cartella / "fifo"), nullptr);
+  // A FIFO that a writer holds open but has not fed is not waited on.
+  const int scrittore = ::open((cartella / "held fifo").c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(scrittore, 0);
+  EXPECT_EQ(files.TryOpen(cartella / "held fifo"), nullptr);
+  ::close(scrittore);
+  // An empty ordinary file opens, and has no line.
+  const auto vuoto = files.TryOpen(cartella / "empty");
+  ASSERT_NE(vuoto, nullptr);
+  EXPECT_TRUE(vuoto->Eof());
   const struct {
     std::string path;
     const char* motivo;
