@@ -26,15 +26,7 @@ AXE = os.path.join(NPM, "node_modules", "axe-core", "axe.min.js")
 
 HARNESS = r"""<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8"><title>network harness</title></head><body>
-<script>
-async function open_(url, width) {
-  const f = document.createElement('iframe');
-  f.style.width = width + 'px';
-  f.style.height = '900px';
-  document.body.appendChild(f);
-  await new Promise(r => { f.onload = r; f.src = url; });
-  return f;
-}
+<script>""" + site.FRAME_JS + r"""
 async function axe(f) {
   const d = f.contentDocument;
   const s = d.createElement('script');
@@ -49,7 +41,7 @@ async function check() {
                               ['rome/archive/index.html', 1280], ['rome/archive/index.html', 390],
                               ['rome/archive/2025/03/index.html', 1280],
                               ['rome/archive/2025/03/index.html', 390]]) {
-    const f = await open_(url, width);
+    const f = await frame(url, width);
     const d = f.contentDocument;
     pages.push({url: url, width: width,
                 sideways: d.documentElement.scrollWidth > d.documentElement.clientWidth,
@@ -69,14 +61,10 @@ check().then(r => report(JSON.stringify(r)), e => report('ERROR ' + e));
 
 LIVE_HARNESS = r"""<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8"><title>live network harness</title></head><body>
-<script>
+<script>""" + site.FRAME_JS + r"""
 const sleep = ms => new Promise(r => setTimeout(r, ms));
 async function live() {
-  const f = document.createElement('iframe');
-  f.style.width = '1000px';
-  f.style.height = '600px';
-  document.body.appendChild(f);
-  await new Promise(r => { f.onload = r; f.src = 'index.html?refresh=1'; });
+  const f = await frame('index.html?refresh=1', 1000, 600);
   const d = f.contentDocument, w = f.contentWindow;
   w.__same_page = true;
   const card = () => d.querySelector('article[data-station="rome"] .sounding').textContent;

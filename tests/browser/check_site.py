@@ -65,15 +65,23 @@ def make_site(root, day, clock):
     return os.path.join(root, "out")
 
 
-HARNESS = r"""<!DOCTYPE html>
-<html lang="en"><head><meta charset="utf-8"><title>harness</title></head><body>
-<script>
-async function visit(url, width) {
+# The harnesses' way to open a page: in a frame of the given size, once it has loaded.
+FRAME_JS = r"""
+async function frame(url, width, height = 900) {
   const f = document.createElement('iframe');
   f.style.width = width + 'px';
-  f.style.height = '900px';
+  f.style.height = height + 'px';
   document.body.appendChild(f);
   await new Promise(r => { f.onload = r; f.src = url; });
+  return f;
+}
+"""
+
+HARNESS = r"""<!DOCTYPE html>
+<html lang="en"><head><meta charset="utf-8"><title>harness</title></head><body>
+<script>""" + FRAME_JS + r"""
+async function visit(url, width) {
+  const f = await frame(url, width);
   const d = f.contentDocument;
   await Promise.all([...d.querySelectorAll('object')].map(o => o.contentDocument ? null :
       new Promise(r => { o.addEventListener('load', r); setTimeout(r, 3000); })));
@@ -122,7 +130,7 @@ walk().then(r => report(JSON.stringify(r)), e => report('ERROR ' + e));
 
 LIVE_HARNESS = r"""<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8"><title>live harness</title></head><body>
-<script>
+<script>""" + FRAME_JS + r"""
 const sleep = ms => new Promise(r => setTimeout(r, ms));
 function state(d) {
   const f = d.querySelector('figure[data-slot="6"]');
@@ -132,11 +140,7 @@ function state(d) {
           made: d.getElementById('generated').textContent};
 }
 async function live() {
-  const f = document.createElement('iframe');
-  f.style.width = '1000px';
-  f.style.height = '500px';
-  document.body.appendChild(f);
-  await new Promise(r => { f.onload = r; f.src = 'index.html?refresh=1'; });
+  const f = await frame('index.html?refresh=1', 1000, 500);
   const w = f.contentWindow, d = f.contentDocument;
   w.scrollTo(0, 300);
   w.__same_page = true;
