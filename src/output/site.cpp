@@ -33,6 +33,11 @@ bool giorno_del_file(std::string_view nome, sys_days& giorno, std::string_view& 
   return numero >= 1 && year_month_day{giorno}.year() == year{anno};
 }
 
+year_month mese_di(sys_days giorno) {
+  const year_month_day d{giorno};
+  return d.year() / d.month();
+}
+
 // "yyyy/mm/", the folder of a day's pages under archive/.
 std::string cartella_mese(year_month mese) {
   char testo[16];
@@ -87,10 +92,10 @@ std::vector<GiornoArchiviato> elenca_archivio(Corsa& corsa, const std::string& c
 }
 
 // A day of the archive on the site: its files linked into archive/yyyy/mm/ as dd.gif,
-// dd.csv and dd.svg, and its page dd.html, with its values read back from its CSV.
+// dd.csv and dd.svg, and its page dd.html, with the values of its CSV's text.
 void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::string& radice,
-                   const GiornoArchiviato& g, const GiornoArchiviato* precedente,
-                   const GiornoArchiviato* successivo) {
+                   const GiornoArchiviato& g, const std::string& csv,
+                   const GiornoArchiviato* precedente, const GiornoArchiviato* successivo) {
   const year_month_day d{g.data};
   const std::string giorno =
       radice + cartella_mese(d.year() / d.month()) + data_iso(g.data).substr(8, 2);
@@ -105,7 +110,6 @@ void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::
     if (voce.first)
       corsa.passo([&] { corsa.scrittore().Link(dati + estensione, giorno + estensione); });
   }
-  const std::string csv = g.csv ? testo_di(corsa, dati + ".csv").value_or("") : "";
   scrivi_pagina(corsa, giorno + ".html",
                 pagina_giorno(corsa.stazione(), g, csv, precedente, successivo));
 }
@@ -125,20 +129,27 @@ std::array<std::optional<int>, 24> previsione_oraria(Form1& form, year_month mes
   return valori;
 }
 
-// A month's statistics from its archived CSVs and its forecast, and its values.csv,
-// hourly.csv and hourly.svg, each where its bytes changed.
+// The texts of the archived CSVs of some days, of those that have one and can be read.
+std::map<sys_days, std::string> leggi_csv(Corsa& corsa, const std::string& cartella_lavoro,
+                                          const std::vector<GiornoArchiviato>& giorni) {
+  std::map<sys_days, std::string> csv;
+  for (const GiornoArchiviato& g : giorni) {
+    if (!g.csv) continue;
+    auto testo =
+        testo_di(corsa, cartella_lavoro + "previous_foF1_data/" + radice_archivio(g.data) + ".csv");
+    if (testo) csv[g.data] = std::move(*testo);
+  }
+  return csv;
+}
+
+// A month's statistics from the texts of its archived CSVs and its forecast, and its
+// values.csv, hourly.csv and hourly.svg, each where its bytes changed.
 StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& vettoriale,
                                    Corsa& corsa, const std::string& cartella, year_month mese,
-                                   const std::vector<GiornoArchiviato>& del_mese) {
-  std::map<sys_days, std::string> csv;
+                                   const std::vector<GiornoArchiviato>& del_mese,
+                                   const std::map<sys_days, std::string>& csv) {
   std::vector<sys_days> archiviati;
-  for (const GiornoArchiviato& g : del_mese) {
-    archiviati.push_back(g.data);
-    if (!g.csv) continue;
-    const auto testo = testo_di(
-        corsa, form.cartella_lavoro + "previous_foF1_data/" + radice_archivio(g.data) + ".csv");
-    if (testo) csv[g.data] = *testo;
-  }
+  for (const GiornoArchiviato& g : del_mese) archiviati.push_back(g.data);
   StatisticheMese s = statistiche_mese(mese, csv, archiviati, previsione_oraria(form, mese));
   for (const auto& [nome, testo] : {std::pair<const char*, std::string>{"values.csv", s.valori},
                                     {"hourly.csv", testo_orario(s)},
@@ -166,32 +177,34 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   const std::optional<std::string> stazione = corsa.stazione();
   const std::string radice = cartella_uscita + "archive/";
   std::set<year_month> mesi;
-  for (auto g = inizio; g != fine; ++g) {
-    const year_month_day d{g->data};
-    const year_month mese = d.year() / d.month();
-    if (mesi.insert(mese).second) {
-      for (const std::string& c :
-           {radice, radice + cartella_mese(mese).substr(0, 5), radice + cartella_mese(mese)}) {
-        corsa.passo([&] { corsa.directory().MkDir(c); });
-      }
-    }
-    scrivi_giorno(corsa, cartella_lavoro, radice, *g, g == giorni.begin() ? nullptr : &*(g - 1),
-                  g + 1 == giorni.end() ? nullptr : &*(g + 1));
-  }
+  for (auto g = inizio; g != fine; ++g) mesi.insert(mese_di(g->data));
   // Each month's statistics are drawn on a vector canvas of their own, by a window of
   // their own.
   SvgSurface vettoriale(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
   Form1 grafico(vettoriale, wpdlx1, corsa);
   Riassunti riassunti = leggi_riassunti(testo_di(corsa, radice + "months.csv").value_or(""));
+  // A month at a time, so that each of its CSVs is read once, for its day's page and for
+  // the month's statistics, and a back-fill of years holds one month's texts.
   for (const year_month& mese : mesi) {
-    std::vector<GiornoArchiviato> del_mese;
-    for (const GiornoArchiviato& g : giorni) {
-      const year_month_day d{g.data};
-      if (d.year() / d.month() == mese) del_mese.push_back(g);
-    }
     const std::string cartella = radice + cartella_mese(mese);
+    for (const std::string& c : {radice, cartella.substr(0, radice.size() + 5), cartella}) {
+      corsa.passo([&] { corsa.directory().MkDir(c); });
+    }
+    const auto entro = [&](year_month m) {
+      return std::lower_bound(giorni.begin(), giorni.end(), sys_days{m / 1},
+                              [](const auto& g, sys_days d) { return g.data < d; });
+    };
+    const auto prima = entro(mese), dopo = entro(mese + months{1});
+    const std::vector<GiornoArchiviato> del_mese(prima, dopo);
+    const std::map<sys_days, std::string> csv = leggi_csv(corsa, cartella_lavoro, del_mese);
+    for (auto g = std::max(prima, inizio); g < std::min(dopo, fine); ++g) {
+      const auto testo = csv.find(g->data);
+      scrivi_giorno(corsa, cartella_lavoro, radice, *g, testo == csv.end() ? "" : testo->second,
+                    g == giorni.begin() ? nullptr : &*(g - 1),
+                    g + 1 == giorni.end() ? nullptr : &*(g + 1));
+    }
     const StatisticheMese s =
-        scrivi_statistiche(*this, grafico, vettoriale, corsa, cartella, mese, del_mese);
+        scrivi_statistiche(*this, grafico, vettoriale, corsa, cartella, mese, del_mese, csv);
     riassunti[mese] = {s.giorni_con_dati, s.scarto_rms};
     scrivi_pagina(corsa, cartella + "index.html", pagina_mese(stazione, mese, del_mese, &s));
   }
