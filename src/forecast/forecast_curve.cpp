@@ -30,7 +30,7 @@ void Form1::grafico_previsione(const std::string& file_previsioni) {
 
   Tabella<std::int16_t, 1, 24> valori_previsione;
   for (int k = 1; k <= 24; ++k) {
-    const std::string campo = Mid(letta.riga, 5 * k - 3, 4);
+    const std::string campo = campo_previsione(letta.riga, k);
     esegui_passo([&] { valori_previsione(k) = CInt(valore_in_decimi(campo)); });
     if (!campo.empty()) figura.previsione[static_cast<std::size_t>(k - 1)] = valori_previsione(k);
   }

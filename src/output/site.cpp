@@ -6,6 +6,7 @@
 
 #include "canvas/plot_window.h"
 #include "canvas/svg_surface.h"
+#include "forecast/forecast_values.h"
 #include "output/figure_data.h"
 #include "output/site_pages.h"
 #include "platform/numbers.h"
@@ -123,7 +124,7 @@ std::array<std::optional<int>, 24> previsione_oraria(Form1& form, year_month mes
   const PrevisioneLetta& letta = form.leggi_previsione(form.cartella_lavoro + nome);
   std::array<std::optional<int>, 24> valori{};
   for (int k = 1; letta.aperta && k <= 24; ++k) {
-    const std::string campo = Mid(letta.riga, 5 * k - 3, 4);
+    const std::string campo = campo_previsione(letta.riga, k);
     if (!campo.empty()) esegui_passo([&] { valori[k - 1] = CInt(valore_in_decimi(campo)); });
   }
   return valori;
