@@ -149,8 +149,9 @@ StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& 
                                    Corsa& corsa, const std::string& cartella, year_month mese,
                                    const std::vector<GiornoArchiviato>& del_mese,
                                    const std::map<sys_days, std::string>& csv) {
-  std::vector<sys_days> archiviati;
-  for (const GiornoArchiviato& g : del_mese) archiviati.push_back(g.data);
+  std::vector<sys_days> archiviati(del_mese.size());
+  std::transform(del_mese.begin(), del_mese.end(), archiviati.begin(),
+                 [](const GiornoArchiviato& g) { return g.data; });
   StatisticheMese s = statistiche_mese(mese, csv, archiviati, previsione_oraria(form, mese));
   for (const auto& [nome, testo] : {std::pair<const char*, std::string>{"values.csv", s.valori},
                                     {"hourly.csv", testo_orario(s)},
