@@ -24,6 +24,7 @@
 #include <cstring>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,7 @@ struct Unused : ImageExport, Directory, Diagnostics {
   void Load(const Picture&) override {}
   WriteResult WriteGif(const std::string&, bool) override { return WriteResult::kCreated; }
   bool WriteNewGif(const std::string&, bool) override { return true; }
+  std::set<Colore> GifColours(const std::string&) override { return {}; }
   void Release() override {}
   std::string Dir(const std::string&, const std::function<void(std::string_view)>&) override {
     return {};

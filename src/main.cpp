@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
@@ -11,7 +12,6 @@
 #include "canvas/tee_surface.h"
 #include "network/network_run.h"
 #include "output/gd_image_export.h"
-#include "output/metrics.h"
 #include "platform/clock.h"
 #include "platform/diagnostics.h"
 #include "platform/directory.h"
@@ -66,8 +66,14 @@ int esegui(const fof1plot::RigaDiComando& riga) {
   PosixFileWriter scrittore;
   Corsa corsa(files, directory, clock, diagnostica, scrittore);
   if (riga.sito) corsa.imposta_disegno_vettoriale(&vettoriale);
-  Form1 form(canvas, wpdlx1, corsa);
   const bool archivio = riga.azione == RigaDiComando::Azione::kArchivio;
+  if (!riga.metriche.empty()) {
+    // The template units name each instance's station, so that the series of several
+    // stations on one host stay apart.
+    const char* stazione = std::getenv("FOF1PLOT_STATION");
+    corsa.imposta_metriche({riga.metriche, stazione != nullptr ? stazione : "", archivio});
+  }
+  Form1 form(canvas, wpdlx1, corsa);
   if (archivio && riga.ultimo > std::chrono::sys_days{clock.Date()}) {
     std::fprintf(stderr,
                  "fof1plot: --archive: the last day comes after today; see 'fof1plot --help'\n");
@@ -78,7 +84,6 @@ int esegui(const fof1plot::RigaDiComando& riga) {
   } else {
     form.Form_Load();
   }
-  if (!riga.metriche.empty()) scrivi_metriche(corsa, riga.metriche, archivio);
   corsa.riferisci_guasti();
   return corsa.stato_di_uscita();
 }

@@ -10,6 +10,7 @@
 #include "canvas/svg_surface.h"
 #include "output/figure_data.h"
 #include "output/status_file.h"
+#include "platform/escapes.h"
 
 namespace fof1plot {
 namespace {
@@ -176,20 +177,12 @@ std::string testo_oggi(const std::vector<StazioneRete>& stazioni) {
   return csv;
 }
 
-std::string testo_metriche_rete(const std::vector<StazioneRete>& stazioni,
+std::string testo_metriche_rete(const std::string& rete, const std::vector<StazioneRete>& stazioni,
                                 system_clock::time_point adesso) {
-  // A label value with its backslashes, quotes and line ends escaped.
-  const auto etichetta = [](const std::string& testo) {
-    std::string e;
-    for (const char c : testo) {
-      if (c == '\\' || c == '"') e += '\\';
-      e += c == '\n' ? std::string("\\n") : std::string(1, c);
-    }
-    return e;
-  };
+  const std::string etichetta_rete = "{network=\"" + MetricLabel(rete) + "\"";
   std::string sondaggi, riuscite, stati;
   for (const StazioneRete& s : stazioni) {
-    const std::string nome = "{station=\"" + etichetta(s.cartella) + "\"";
+    const std::string nome = etichetta_rete + ",station=\"" + MetricLabel(s.cartella) + "\"";
     sondaggi += "fof1plot_station_last_sounding_timestamp_seconds" + nome + "} " +
                 std::to_string(s.fresca.ultimo ? s.fresca.ultimo->time_since_epoch().count() : 0) +
                 "\n";
@@ -207,7 +200,7 @@ std::string testo_metriche_rete(const std::vector<StazioneRete>& stazioni,
   };
   return tipo("fof1plot_network_last_run_timestamp_seconds",
               "When the network overview was last written, in Unix time.") +
-         "fof1plot_network_last_run_timestamp_seconds " +
+         "fof1plot_network_last_run_timestamp_seconds" + etichetta_rete + "} " +
          std::to_string(duration_cast<seconds>(adesso.time_since_epoch()).count()) + "\n" +
          tipo("fof1plot_station_last_sounding_timestamp_seconds",
               "When each station last sounded, in Unix time; 0 when not known.") +

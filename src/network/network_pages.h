@@ -31,8 +31,9 @@ std::string testo_stazioni(const std::vector<StazioneRete>& stazioni,
 std::string testo_oggi(const std::vector<StazioneRete>& stazioni);
 
 // The network's metrics: the run, and for each station its last sounding, whether its
-// last run succeeded, and its state.
-std::string testo_metriche_rete(const std::vector<StazioneRete>& stazioni,
+// last run succeeded, and its state; every series carries the network's label, the
+// name of its directory, so that two networks on one host stay apart.
+std::string testo_metriche_rete(const std::string& rete, const std::vector<StazioneRete>& stazioni,
                                 std::chrono::system_clock::time_point adesso);
 
 // A value in MHz as a station's CSV gives it ("4.5"), when it is a finite number.

@@ -35,7 +35,9 @@ void scrivi_rete(Corsa& corsa, Form1& finestra, DrawingSurface& vettoriale, std:
     corsa.passo([&] { corsa.scrittore().Write(rete + voce.first, voce.second); });
   }
   if (!metriche.empty()) {
-    const std::string testo = testo_metriche_rete(stazioni, adesso);
+    const std::string nome = rete.substr(0, rete.size() - 1);
+    const std::string testo =
+        testo_metriche_rete(nome.substr(nome.find_last_of('/') + 1), stazioni, adesso);
     corsa.passo([&] { corsa.scrittore().Write(metriche, testo); });
   }
 }

@@ -1,6 +1,8 @@
+#include <set>
 #include <string>
 #include <vector>
 
+#include "canvas/colors.h"
 #include "output/figure_data.h"
 #include "platform/text.h"
 #include "platform/whole_file.h"
@@ -27,13 +29,28 @@ void Form1::salva_figura(const std::string& file_previsioni) {
   wpdlx1.Release();
 }
 
+namespace {
+
+// Whether a figure of these colours shows its frame alone: no forecast curve (white), no
+// value disc (light red), no N/A tick (light green) and no NO tick (orange).
+bool solo_cornice(const std::set<Colore>& colori) {
+  for (const Colore mostra : {QBColor(15), QBColor(12), QBColor(10), RGB(255, 153, 0)}) {
+    if (colori.count(mostra) != 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 // The archived GIF under the archive rule, and what became of it is recorded with the
 // figure. A figure that lost an input (a listed sample it could not read, or its month's
 // forecast) or read no sample replaces no archived figure: the day's samples may have been
 // pruned from the station's disk, or the disk be unreachable or failing. Its values are
 // archived only together with the GIF they describe, so that the archive never holds a
-// figure beside another figure's values. `dati` receives the values of an archived GIF,
-// each data file archived noted in it.
+// figure beside another figure's values. A figure with its forecast and nothing unreadable
+// does replace an archived figure that shows its frame alone, drawn while the forecast
+// was missing: the day had no samples then either, and the curve is what it lacked. `dati` receives
+// the values of an archived GIF, each data file archived noted in it.
 void Form1::archivia_figura(const std::string& file_previsioni, std::vector<DatoFigura>& dati) {
   RegistroFigura& figura = corsa.figura();
   const std::string radice = Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
@@ -51,6 +68,10 @@ void Form1::archivia_figura(const std::string& file_previsioni, std::vector<Dato
     }
   } else if (wpdlx1.WriteNewGif(archiviata, false)) {
     figura.archivio = EsitoArchivio::kNuova;
+  } else if (figura.previsione_letta && figura.illeggibili() == 0 &&
+             solo_cornice(wpdlx1.GifColours(archiviata))) {
+    wpdlx1.WriteGif(archiviata, false);
+    figura.archivio = EsitoArchivio::kSostituita;
   } else {
     figura.archivio = EsitoArchivio::kMantenuta;
     return;

@@ -55,6 +55,23 @@ bool GdImageExport::WriteNewGif(const std::string& path, bool) {
   return WriteFileUnlessPresent(path, gif());
 }
 
+std::set<Colore> GdImageExport::GifColours(const std::string& path) {
+  const std::string bytes = ReadWholeFile(path);
+  GdImage immagine(
+      gdImageCreateFromGifPtr(static_cast<int>(bytes.size()), const_cast<char*>(bytes.data())));
+  if (!immagine || immagine->trueColor) throw Failure(path, "cannot read", "not a GIF");
+  std::set<int> indici;
+  for (int riga = 0; riga < immagine->sy; ++riga) {
+    indici.insert(immagine->pixels[riga], immagine->pixels[riga] + immagine->sx);
+  }
+  std::set<Colore> colori;
+  for (const int i : indici) {
+    colori.insert(RGB(gdImageRed(immagine.get(), i), gdImageGreen(immagine.get(), i),
+                      gdImageBlue(immagine.get(), i)));
+  }
+  return colori;
+}
+
 void GdImageExport::Release() {
   immagine_.reset();
   gif_.clear();

@@ -14,6 +14,7 @@ class GdImageExport : public ImageExport {
   void Load(const Picture& immagine) override;
   WriteResult WriteGif(const std::string& path, bool flag) override;
   bool WriteNewGif(const std::string& path, bool flag) override;
+  std::set<Colore> GifColours(const std::string& path) override;
   void Release() override;
 
  private:

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <set>
 #include <string>
 
+#include "canvas/colors.h"
 #include "canvas/picture.h"
 #include "platform/whole_file.h"
 
@@ -20,6 +22,9 @@ class ImageExport {
   // As WriteGif where no file of that name exists yet; where one does, it is left as it
   // was and the result is false.
   virtual bool WriteNewGif(const std::string& path, bool flag) = 0;
+  // The colours that the pixels of the GIF file at path show; throws Failure when it
+  // cannot be read or is not a GIF.
+  virtual std::set<Colore> GifColours(const std::string& path) = 0;
   // Lets go of the current picture.
   virtual void Release() = 0;
 };

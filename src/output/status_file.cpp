@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "output/figure_data.h"
+#include "output/metrics.h"
 #include "output/sounding_times.h"
 #include "run/form1.h"
 
@@ -104,6 +105,18 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
   // Bytes that are not UTF-8 (a station line in another encoding) are replaced, not a
   // reason to lose the file.
   return stato.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+// The metrics file first, then status.json, so that a failure to write the metrics is in
+// status.json; when status.json cannot be written, the metrics are written again to say
+// so. Exit status, status.json and the metrics thus never disagree.
+void Form1::scrivi_esiti(bool con_stato) {
+  const std::optional<MetricheRichieste>& metriche = corsa.metriche();
+  if (metriche) scrivi_metriche(corsa, *metriche);
+  if (!con_stato) return;
+  const int prima = corsa.stato_di_uscita();
+  scrivi_stato();
+  if (metriche && corsa.stato_di_uscita() != prima) scrivi_metriche(corsa, *metriche);
 }
 
 // status.json in the output directory, after every daily run that read its settings,

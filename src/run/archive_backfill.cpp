@@ -7,7 +7,7 @@ namespace fof1plot {
 void Form1::ricostruisci_archivio(std::chrono::sys_days primo, std::chrono::sys_days ultimo) {
   corsa.solo_archivio();
   corsa.prepara_giorni(primo, ultimo);
-  if (!prepara_corsa()) return;
+  if (!prepara_corsa()) return scrivi_esiti(false);
   corsa.passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
   indice_giorno = 1;
   for (std::chrono::sys_days giorno = primo; giorno <= ultimo; giorno += std::chrono::days{1}) {
@@ -15,6 +15,7 @@ void Form1::ricostruisci_archivio(std::chrono::sys_days primo, std::chrono::sys_
     disegna_giorno(0, giorno);
   }
   if (corsa.sito()) scrivi_sito(primo, ultimo);
+  scrivi_esiti(false);
 }
 
 }  // namespace fof1plot

@@ -31,6 +31,14 @@ struct PrevisioneLetta {
   std::optional<Failure> guasto;
 };
 
+// The metrics file a run was asked for: its path, the station's label when the units
+// give one (empty: the station file's), and whether the run is a back-fill.
+struct MetricheRichieste {
+  std::string path;
+  std::string stazione;
+  bool archivio = false;
+};
+
 // What one run needs besides the plot window: the files, directory and clock it reads,
 // the writer of its files besides the figures,
 // its lock, its diagnostics with their once-per-cause rule and whether it failed, its
@@ -92,6 +100,9 @@ class Corsa {
   void imposta_disegno_vettoriale(DrawingSurface* disegno) { disegno_vettoriale_ = disegno; }
   DrawingSurface* disegno_vettoriale() { return disegno_vettoriale_; }
   bool sito() const { return disegno_vettoriale_ != nullptr; }
+  // The metrics file the run writes with status.json, when one was asked for.
+  void imposta_metriche(MetricheRichieste richieste) { metriche_ = std::move(richieste); }
+  const std::optional<MetricheRichieste>& metriche() const { return metriche_; }
 
   // The first line of the station file, from the run's one listing of the sample
   // directory, made at the first call; none, and reported, when it cannot be had.
@@ -134,6 +145,7 @@ class Corsa {
   std::unique_ptr<DirectoryLock> blocco_;
   bool pubblica_ = true;
   DrawingSurface* disegno_vettoriale_ = nullptr;
+  std::optional<MetricheRichieste> metriche_;
   std::chrono::sys_days primo_{}, ultimo_{};
   bool cartella_dati_elencata_ = false;
   ElencoCampioni elenco_campioni_;

@@ -42,6 +42,9 @@ class Form1 {
   void salva_figura(const std::string& file_previsioni);
   // The run's health in status.json, in the output directory.
   void scrivi_stato();
+  // The metrics file, when asked for, and status.json when con_stato, in the order that
+  // lets each tell the other's failure.
+  void scrivi_esiti(bool con_stato);
   // The web site's pages for the days from primo to ultimo; drops each failing step.
   void scrivi_sito(std::chrono::sys_days primo, std::chrono::sys_days ultimo);
 

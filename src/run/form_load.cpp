@@ -4,7 +4,7 @@
 namespace fof1plot {
 
 void Form1::Form_Load() {
-  if (!prepara_corsa()) return;
+  if (!prepara_corsa()) return scrivi_esiti(false);
   if (calcola_giorni()) {
     corsa.passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
     const std::chrono::sys_days oggi = corsa.oggi();
@@ -14,7 +14,7 @@ void Form1::Form_Load() {
     }
     if (corsa.sito()) scrivi_sito(oggi - std::chrono::days{5}, oggi);
   }
-  scrivi_stato();
+  scrivi_esiti(true);
 }
 
 // What every run does before its day slots: minute codes, settings, lock, and the

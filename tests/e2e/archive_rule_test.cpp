@@ -49,6 +49,32 @@ TEST_F(ArchiveRuleTest, AFigureWithoutItsForecastNeverReplacesAnArchivedOne) {
   EXPECT_EQ(stato()["days"][5]["archive_outcome"], "replaced");
 }
 
+// A figure drawn without its forecast and without samples shows its frame alone: the
+// forecast, once back, gives the day its curve. One that shows values keeps them.
+TEST_F(ArchiveRuleTest, TheForecastBackGivesABareArchivedFigureItsCurveAndNothingElse) {
+  const std::string vuota = "work/previous_foF1_plots/2025002.gif";
+  const std::string previsione = ReadWholeFile(cartella / "work/012025.txt");
+  fs::remove(cartella / "work/012025.txt");
+  fs::remove(cartella / vuota);
+  fs::remove(cartella / archiviata);
+  EXPECT_EQ(avvia().stato, 1);
+  ASSERT_NE(curva(vuota), kBianco) << "a day without samples archived without its curve";
+  ASSERT_NE(curva(archiviata), kBianco);
+  ASSERT_GT(rossi_archiviati(), 0);
+
+  test::scrivi(cartella / "work/012025.txt", previsione);
+  for (const auto& voce : fs::directory_iterator(cartella / "data")) {
+    if (voce.path().filename().string().starts_with("RM041_")) fs::remove(voce.path());
+  }
+  EXPECT_EQ(avvia().stato, 0);
+  EXPECT_EQ(curva(vuota), kBianco) << "the bare figure gets its curve";
+  EXPECT_EQ(stato()["days"][4]["archive_outcome"], "replaced");
+  EXPECT_GT(rossi_archiviati(), 0) << "a figure with values is not replaced by a bare one";
+  EXPECT_EQ(stato()["days"][5]["archive_outcome"], "kept");
+  EXPECT_EQ(avvia().stato, 0);
+  EXPECT_EQ(stato()["days"][4]["archive_outcome"], "kept") << "and keeps it";
+}
+
 TEST_F(ArchiveRuleTest, ManyFilesFailingForOneCauseAreOneLine) {
   const bool root = ::geteuid() == 0;
   if (root) test::aperto_a_tutti(cartella);

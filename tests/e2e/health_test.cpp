@@ -123,6 +123,12 @@ class MetricsTest : public test::AlberoStazione {
     if (secondi >= inizio && secondi < inizio + 60) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << nome << " is " << testo;
   }
+  // promtool, where installed, accepts the metrics file.
+  void promtool_accetta() const {
+    if (std::system("command -v promtool >/dev/null") != 0) return;
+    const std::string comando = "promtool check metrics < '" + cartella / "metrics.prom" + "'";
+    EXPECT_EQ(std::system(comando.c_str()), 0) << metriche();
+  }
   // The value of a metric line, the name with its labels.
   std::string valore(const std::string& nome) const {
     const std::string testo = metriche();
@@ -135,39 +141,65 @@ class MetricsTest : public test::AlberoStazione {
 
 TEST_F(MetricsTest, ADailyRunsMetricsPassPromtoolAndKeepTheLastSuccessAfterAFailure) {
   ASSERT_EQ(avvia({"--metrics", cartella / "metrics.prom"}).stato, 0);
-  if (std::system("command -v promtool >/dev/null") == 0) {
-    const std::string comando = "promtool check metrics < '" + cartella / "metrics.prom" + "'";
-    EXPECT_EQ(std::system(comando.c_str()), 0) << metriche();
-  }
-  EXPECT_EQ(valore("fof1plot_run_success"), "1");
-  EXPECT_EQ(valore("fof1plot_failures"), "0");
-  EXPECT_TRUE(nel_minuto("fof1plot_last_run_timestamp_seconds", 1735898400));  // 2025-01-03 10:00
-  const std::string successo = valore("fof1plot_last_success_timestamp_seconds");
-  EXPECT_EQ(successo, valore("fof1plot_last_run_timestamp_seconds"));
-  EXPECT_EQ(valore("fof1plot_samples{slot=\"6\",kind=\"value\"}"), "2");
-  EXPECT_EQ(valore("fof1plot_samples{slot=\"6\",kind=\"na\"}"), "1");
-  EXPECT_EQ(valore("fof1plot_samples{slot=\"1\",kind=\"other\"}"), "0");
-  EXPECT_EQ(valore("fof1plot_last_sounding_timestamp_seconds"), "1735902900");  // 11:15
+  promtool_accetta();
+  EXPECT_EQ(valore("fof1plot_run_success{station=\"Rome\"}"), "1");
+  EXPECT_EQ(valore("fof1plot_failures{station=\"Rome\"}"), "0");
+  EXPECT_TRUE(nel_minuto("fof1plot_last_run_timestamp_seconds{station=\"Rome\"}",
+                         1735898400));  // 2025-01-03 10:00
+  const std::string successo = valore("fof1plot_last_success_timestamp_seconds{station=\"Rome\"}");
+  EXPECT_EQ(successo, valore("fof1plot_last_run_timestamp_seconds{station=\"Rome\"}"));
+  EXPECT_EQ(valore("fof1plot_samples{station=\"Rome\",slot=\"6\",kind=\"value\"}"), "2");
+  EXPECT_EQ(valore("fof1plot_samples{station=\"Rome\",slot=\"6\",kind=\"na\"}"), "1");
+  EXPECT_EQ(valore("fof1plot_samples{station=\"Rome\",slot=\"1\",kind=\"other\"}"), "0");
+  EXPECT_EQ(valore("fof1plot_last_sounding_timestamp_seconds{station=\"Rome\"}"),
+            "1735902900");  // 11:15
   EXPECT_NE(metriche().find("# TYPE fof1plot_run_duration_seconds gauge"), std::string::npos);
 
   std::filesystem::remove(cartella / "work/012025.txt");
   const test::Esito fallita =
       test::avvia_fof1plot(cartella.path(), "2025-01-04 10:00:00", {"--metrics", "metrics.prom"});
   EXPECT_EQ(fallita.stato, 1);
-  EXPECT_EQ(valore("fof1plot_run_success"), "0");
-  EXPECT_EQ(valore("fof1plot_failures"), "1");
-  EXPECT_TRUE(nel_minuto("fof1plot_last_run_timestamp_seconds", 1735984800));  // a day later
-  EXPECT_EQ(valore("fof1plot_last_success_timestamp_seconds"), successo) << "kept";
-  EXPECT_EQ(valore("fof1plot_last_sounding_timestamp_seconds"), "1735902900") << "yesterday's";
+  EXPECT_EQ(valore("fof1plot_run_success{station=\"Rome\"}"), "0");
+  EXPECT_EQ(valore("fof1plot_failures{station=\"Rome\"}"), "1");
+  EXPECT_TRUE(nel_minuto("fof1plot_last_run_timestamp_seconds{station=\"Rome\"}",
+                         1735984800));  // a day later
+  EXPECT_EQ(valore("fof1plot_last_success_timestamp_seconds{station=\"Rome\"}"), successo)
+      << "kept";
+  EXPECT_EQ(valore("fof1plot_last_sounding_timestamp_seconds{station=\"Rome\"}"), "1735902900")
+      << "yesterday's";
 }
 
 TEST_F(MetricsTest, ABackfillCountsItsDaysAndAFirstFailureHasNoSuccessTime) {
   std::filesystem::remove(cartella / "work/122024.txt");
   EXPECT_EQ(avvia({"--metrics", "metrics.prom", "--archive", "2025-01-01", "2025-01-03"}).stato, 0);
-  EXPECT_EQ(valore("fof1plot_archive_days"), "3");
-  EXPECT_EQ(valore("fof1plot_samples{slot=\"6\",kind=\"value\"}"), "absent");
+  EXPECT_EQ(valore("fof1plot_archive_figures{station=\"Rome\"}"), "3");
+  promtool_accetta();
+  EXPECT_EQ(valore("fof1plot_samples{station=\"Rome\",slot=\"6\",kind=\"value\"}"), "absent");
   EXPECT_EQ(avvia({"--metrics", "metrics2.prom", "--archive", "2024-12-31"}).stato, 1);
   EXPECT_EQ(ReadWholeFile(cartella / "metrics2.prom").find("last_success"), std::string::npos);
+}
+
+// Several stations on one host share node_exporter's directory: each instance's series
+// carry its name, and a run that cannot read its station file keeps the label it had.
+TEST_F(MetricsTest, EverySeriesCarriesTheStationsLabel) {
+  ::setenv("FOF1PLOT_STATION", "rome \"2\"", 1);
+  const int stato = avvia({"--metrics", "metrics.prom"}).stato;
+  ::unsetenv("FOF1PLOT_STATION");
+  ASSERT_EQ(stato, 0);
+  EXPECT_EQ(valore("fof1plot_run_success{station=\"rome \\\"2\\\"\"}"), "1");
+  promtool_accetta();
+
+  ASSERT_EQ(avvia({"--metrics", "metrics.prom"}).stato, 0);
+  EXPECT_EQ(valore("fof1plot_run_success{station=\"Rome\"}"), "1") << "the station file's";
+  std::filesystem::rename(cartella / "data", cartella / "data.old");
+  EXPECT_EQ(avvia({"--metrics", "metrics.prom"}).stato, 1);
+  EXPECT_EQ(valore("fof1plot_run_success{station=\"Rome\"}"), "0") << "the label kept";
+  std::size_t serie = 0;
+  for (std::size_t i = 0; (i = metriche().find("\nfof1plot_", i)) != std::string::npos; ++i) {
+    ++serie;
+    EXPECT_EQ(metriche().compare(metriche().find('{', i), 10, "{station=\""), 0);
+  }
+  EXPECT_GT(serie, 5u);
 }
 
 // Every file under a directory, with its content.

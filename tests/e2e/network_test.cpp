@@ -168,13 +168,16 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
     EXPECT_EQ(std::system(comando.c_str()), 0);
   }
   const std::string metriche = ReadWholeFile(cartella / "net.prom");
-  EXPECT_NE(metriche.find("fof1plot_station_state{station=\"b-silent\",state=\"silent\"} 1"),
+  EXPECT_NE(metriche.find(
+                "fof1plot_station_state{network=\"net\",station=\"b-silent\",state=\"silent\"} 1"),
             std::string::npos);
-  EXPECT_NE(metriche.find("fof1plot_station_run_success{station=\"d-failing\"} 0"),
+  EXPECT_NE(metriche.find("fof1plot_station_run_success{network=\"net\",station=\"d-failing\"} 0"),
             std::string::npos);
-  EXPECT_NE(metriche.find("fof1plot_station_last_sounding_timestamp_seconds{station=\"a-good\"} "
-                          "1741182300"),
-            std::string::npos);
+  EXPECT_NE(
+      metriche.find(
+          "fof1plot_station_last_sounding_timestamp_seconds{network=\"net\",station=\"a-good\"} "
+          "1741182300"),
+      std::string::npos);
 }
 
 TEST(NetworkTest, TodaysChartTitlesEveryMarkWithItsStation) {

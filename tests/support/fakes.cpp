@@ -112,6 +112,12 @@ bool FakeImageExport::WriteNewGif(const std::string& path, bool flag) {
   registra("WriteNewGif " + path + (flag ? " True" : " False"));
   return presenti.insert(path).second;
 }
+std::set<Colore> FakeImageExport::GifColours(const std::string& path) {
+  registra("GifColours " + path);
+  const auto voce = colori.find(path);
+  if (voce != colori.end()) return voce->second;
+  return {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 0, 0)};
+}
 void FakeImageExport::Release() { registra("Release"); }
 
 WriteResult FakeFileWriter::Write(const std::string& path, std::string_view bytes) {

@@ -65,9 +65,13 @@ class FakeImageExport : public ImageExport, public Registro {
   void Load(const Picture& immagine) override;
   WriteResult WriteGif(const std::string& path, bool flag) override;
   bool WriteNewGif(const std::string& path, bool flag) override;
+  // Records "GifColours <path>" and gives the colours set for path; by default those of a
+  // figure with its curve and values.
+  std::set<Colore> GifColours(const std::string& path) override;
   void Release() override;
   // The files already there, which every write adds to.
   std::set<std::string> presenti;
+  std::map<std::string, std::set<Colore>> colori;
 };
 
 // Text files held in memory as lines; every open attempt is recorded in order. A read

@@ -1,0 +1,63 @@
+#include "platform/escapes.h"
+
+namespace fof1plot {
+namespace {
+
+// The length of the UTF-8 sequence at the start of text, or 0 when none starts there.
+std::size_t sequenza_utf8(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char primo = byte(0);
+  if (primo < 0x80) return 1;
+  std::size_t lunghezza = 0;
+  unsigned char minimo = 0x80, massimo = 0xBF;
+  if (primo >= 0xC2 && primo <= 0xDF) {
+    lunghezza = 2;
+  } else if (primo >= 0xE0 && primo <= 0xEF) {
+    lunghezza = 3;
+    if (primo == 0xE0) minimo = 0xA0;
+    if (primo == 0xED) massimo = 0x9F;
+  } else if (primo >= 0xF0 && primo <= 0xF4) {
+    lunghezza = 4;
+    if (primo == 0xF0) minimo = 0x90;
+    if (primo == 0xF4) massimo = 0x8F;
+  }
+  if (lunghezza == 0 || text.size() < lunghezza) return 0;
+  if (byte(1) < minimo || byte(1) > massimo) return 0;
+  for (std::size_t i = 2; i < lunghezza; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return lunghezza;
+}
+
+}  // namespace
+
+std::string ValidUtf8(std::string_view text) {
+  std::string valido;
+  valido.reserve(text.size());
+  while (!text.empty()) {
+    const std::size_t n = sequenza_utf8(text);
+    if (n == 0) {
+      valido += "\xEF\xBF\xBD";
+      text.remove_prefix(1);
+    } else {
+      valido += text.substr(0, n);
+      text.remove_prefix(n);
+    }
+  }
+  return valido;
+}
+
+std::string MetricLabel(std::string_view text) {
+  std::string etichetta;
+  for (const char c : ValidUtf8(text)) {
+    if (c == '\n') {
+      etichetta += "\\n";
+    } else {
+      if (c == '\\' || c == '"') etichetta += '\\';
+      etichetta += c;
+    }
+  }
+  return etichetta;
+}
+
+}  // namespace fof1plot
