@@ -202,6 +202,52 @@ TEST_F(MetricsTest, EverySeriesCarriesTheStationsLabel) {
   EXPECT_GT(serie, 5u);
 }
 
+// Whatever write of a run fails, the exit status, status.json and the metrics tell the
+// same: each target is made a directory, which no write can replace.
+TEST(RunOutcomeTest, StatusJsonAndTheMetricsTellEveryFailedWrite) {
+  const struct {
+    const char* nome;
+    const char* path;
+  } kCasi[] = {
+      {"published figure", "out/plotfoF13.gif"},
+      {"published values", "out/plotfoF16.csv"},
+      {"published SVG", "out/plotfoF16.svg"},
+      {"archived figure", "work/previous_foF1_plots/2025003.gif"},
+      {"archived values", "work/previous_foF1_data/2025003.csv"},
+      {"front page", "out/index.html"},
+      {"style sheet", "out/site.css"},
+      {"day page", "out/archive/2025/01/03.html"},
+      {"month's statistics", "out/archive/2025/01/hourly.csv"},
+      {"metrics file", "metrics.prom"},
+      {"status.json", "out/status.json"},
+  };
+  for (const auto& caso : kCasi) {
+    SCOPED_TRACE(caso.nome);
+    test::Albero albero;
+    const std::vector<std::string> opzioni = {"--site", "--metrics",
+                                              albero.cartella / "metrics.prom"};
+    ASSERT_EQ(albero.avvia(opzioni).stato, 0);
+    albero.campione(12, 0, " 6.1");
+    std::filesystem::remove(albero.cartella / caso.path);
+    test::crea_cartella(albero.cartella / caso.path + "/in-the-way");
+    const test::Esito esito = albero.avvia(opzioni);
+    EXPECT_EQ(esito.stato, 1) << esito.errori;
+    EXPECT_NE(esito.errori.find(std::filesystem::path(caso.path).filename().string()),
+              std::string::npos)
+        << esito.errori;
+    if (std::string(caso.path) != "out/status.json") {
+      const json stato = json::parse(ReadWholeFile(albero.cartella / "out/status.json"));
+      EXPECT_EQ(stato["exit_status"], 1);
+      EXPECT_FALSE(stato["failures"].empty());
+    }
+    if (std::string(caso.path) != "metrics.prom") {
+      const std::string testo = ReadWholeFile(albero.cartella / "metrics.prom");
+      EXPECT_NE(testo.find("\nfof1plot_run_success{station=\"Rome\"} 0\n"), std::string::npos)
+          << testo;
+    }
+  }
+}
+
 // Every file under a directory, with its content.
 std::set<std::pair<std::string, std::string>> contenuto(const std::string& cartella) {
   std::set<std::pair<std::string, std::string>> file;
