@@ -161,12 +161,38 @@ StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& 
   return s;
 }
 
+// The archived days whose page or figure is missing from archive/yyyy/mm/, whatever run
+// archived them (a back-fill without the site, a run whose write failed), and the months
+// without their page: one listing of each month's folder.
+std::set<sys_days> giorni_senza_pagina(Corsa& corsa, const std::string& radice,
+                                       const std::vector<GiornoArchiviato>& giorni,
+                                       std::set<year_month>& mesi_senza_pagina) {
+  std::set<sys_days> mancanti;
+  for (auto g = giorni.begin(); g != giorni.end();) {
+    const year_month mese = mese_di(g->data);
+    std::set<std::string> nomi;
+    esegui_passo([&] {
+      corsa.directory().Dir(radice + cartella_mese(mese),
+                            [&](std::string_view nome) { nomi.emplace(nome); });
+    });
+    if (nomi.count("index.html") == 0) mesi_senza_pagina.insert(mese);
+    for (; g != giorni.end() && mese_di(g->data) == mese; ++g) {
+      const std::string giorno = data_iso(g->data).substr(8, 2);
+      if (nomi.count(giorno + ".html") == 0 || nomi.count(giorno + ".gif") == 0) {
+        mancanti.insert(g->data);
+      }
+    }
+  }
+  return mancanti;
+}
+
 }  // namespace
 
 // The station's web site in the output directory: the archive's pages for the days from
-// primo to ultimo and the archived days just before and after them, their months, the
-// archive's index and site.css, and after a daily run index.html, each where its
-// content changed. Every other page is left as it is.
+// primo to ultimo and the archived days just before and after them, and of every archived
+// day or month that has no page yet, their months, the archive's index and site.css, and
+// after a daily run index.html, each where its content changed. Every other page is left
+// as it is, and no page links one that is not there.
 void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   const std::vector<GiornoArchiviato> giorni = elenca_archivio(corsa, cartella_lavoro);
   const auto da = std::lower_bound(giorni.begin(), giorni.end(), primo,
@@ -179,7 +205,12 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   const std::optional<std::string> stazione = corsa.stazione();
   const std::string radice = cartella_uscita + "archive/";
   std::set<year_month> mesi;
+  const std::set<sys_days> mancanti = giorni_senza_pagina(corsa, radice, giorni, mesi);
   for (auto g = inizio; g != fine; ++g) mesi.insert(mese_di(g->data));
+  for (const sys_days giorno : mancanti) mesi.insert(mese_di(giorno));
+  const auto da_scrivere = [&](auto g) {
+    return (g >= inizio && g < fine) || mancanti.count(g->data) != 0;
+  };
   // Each month's statistics are drawn on a vector canvas of their own, by a window of
   // their own.
   SvgSurface vettoriale(kTwipsPerPixel, kColoreSfondo, kColoreTesto);
@@ -199,7 +230,8 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
     const auto prima = entro(mese), dopo = entro(mese + months{1});
     const std::vector<GiornoArchiviato> del_mese(prima, dopo);
     const std::map<sys_days, std::string> csv = leggi_csv(corsa, cartella_lavoro, del_mese);
-    for (auto g = std::max(prima, inizio); g < std::min(dopo, fine); ++g) {
+    for (auto g = prima; g < dopo; ++g) {
+      if (!da_scrivere(g)) continue;
       const auto testo = csv.find(g->data);
       scrivi_giorno(corsa, cartella_lavoro, radice, *g, testo == csv.end() ? "" : testo->second,
                     g == giorni.begin() ? nullptr : &*(g - 1),

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <regex>
+#include <set>
 
 #include "output/site_pages.h"
 #include "platform/whole_file.h"
@@ -14,6 +16,7 @@ namespace fof1plot {
 namespace {
 
 namespace fs = std::filesystem;
+using test::AlberoStazione;
 using test::esiste;
 using test::scrivi;
 
@@ -87,6 +90,53 @@ TEST_F(SiteTest, ADailyRunWritesItsOwnPagesAndTheDayBeforeThemWhereTheyChanged) 
                 .find("<a class=\"day\" href=\"archive/2025/01/03.html\">Values</a>"),
             std::string::npos)
       << "a day's values are one click from the front page";
+}
+
+// Every local address the pages reached from index.html link or load, from href, src and
+// data attributes, that names no file; query and fragment aside.
+std::vector<std::string> collegamenti_rotti(const std::string& uscita,
+                                            std::set<std::string>& visitate) {
+  static const std::regex kAttributo(R"re((?:href|src|data)="([^"]*)")re");
+  std::vector<std::string> rotti;
+  std::vector<fs::path> da_visitare = {fs::path(uscita) / "index.html"};
+  while (!da_visitare.empty()) {
+    const fs::path pagina = da_visitare.back();
+    da_visitare.pop_back();
+    if (!visitate.insert(fs::relative(pagina, uscita).string()).second) continue;
+    const std::string testo = ReadWholeFile(pagina);
+    for (std::sregex_iterator m(testo.begin(), testo.end(), kAttributo), fine; m != fine; ++m) {
+      std::string indirizzo = (*m)[1];
+      if (indirizzo.empty() || indirizzo[0] == '#' || indirizzo.find(':') != std::string::npos) {
+        continue;
+      }
+      indirizzo = indirizzo.substr(0, indirizzo.find_first_of("?#"));
+      fs::path bersaglio = (pagina.parent_path() / indirizzo).lexically_normal();
+      if (fs::is_directory(bersaglio)) bersaglio /= "index.html";
+      if (!fs::exists(bersaglio)) {
+        rotti.push_back(fs::relative(pagina, uscita).string() + " -> " + (*m)[1].str());
+      } else if (bersaglio.extension() == ".html") {
+        da_visitare.push_back(bersaglio);
+      }
+    }
+  }
+  return rotti;
+}
+
+// Days archived by a back-fill without the site, or pages lost, get their pages from the
+// next run with the site, so that no link of the site answers 404.
+TEST_F(AlberoStazione, ARunWithTheSiteGivesEveryArchivedDayItsPage) {
+  fs::copy_file(cartella / "work/122024.txt", cartella / "work/112024.txt");
+  ASSERT_EQ(avvia({"--archive", "2024-11-28", "2024-12-02"}).stato, 0);
+  ASSERT_EQ(avvia({"--site"}).stato, 0);
+  fs::remove(cartella / "out/archive/2024/12/29.html");
+  fs::remove(cartella / "out/archive/2024/11/index.html");
+  ASSERT_EQ(avvia({"--site"}).stato, 0);
+  std::set<std::string> visitate;
+  EXPECT_EQ(collegamenti_rotti(cartella / "out", visitate), std::vector<std::string>{});
+  for (const char* pagina : {"archive/2024/11/28.html", "archive/2024/12/02.html",
+                             "archive/2024/12/29.html", "archive/2024/11/index.html"}) {
+    EXPECT_EQ(visitate.count(pagina), 1u) << pagina << " is reached";
+  }
 }
 
 TEST_F(SiteTest, ABackfillWritesItsRangeAndTheDaysJustOutsideIt) {
