@@ -113,7 +113,9 @@ int main(int argc, char* argv[]) {
     PosixTextFiles files;
     PosixDirectory directory;
     LocalClock clock;
-    return verifica_impostazioni(files, directory, clock, stdout);
+    // systemd gives each run of a unit its invocation's ID.
+    return verifica_impostazioni(files, directory, clock, std::getenv("INVOCATION_ID") != nullptr,
+                                 stdout);
   }
   // A write beyond the file-size limit then fails with EFBIG like any other write.
   std::signal(SIGXFSZ, SIG_IGN);

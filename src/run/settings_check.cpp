@@ -208,8 +208,18 @@ void verifica_stazione(TextFiles& files, Directory& directory, const std::string
 
 }  // namespace
 
-int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, std::FILE* uscita) {
+int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, bool in_servizio,
+                          std::FILE* uscita) {
   Esito esito(uscita);
+  if (in_servizio) {
+    esito.ok("checked in a systemd service, as the runs of its unit see the system");
+  } else {
+    esito.avviso(
+        "checked outside any sandbox: the units' sandbox lets a run write only in "
+        "the directories of their ReadWritePaths=",
+        "check as the units run with 'systemctl start fof1plot-check' (or "
+        "fof1plot-check@<station>), then read 'journalctl -u fof1plot-check'");
+  }
   std::string corrente;
   esegui_passo([&] { corrente = directory.CurDir(); });
   std::array<std::string, 6> righe;

@@ -334,6 +334,29 @@ TEST(CheckTest, OneLinePerCheckAndAnExitStatusThatSaysWhetherARunWouldSucceed) {
   }
 }
 
+// A check typed at a shell cannot see the units' sandbox, and says so; in the check unit
+// it can.
+TEST(CheckTest, TheCheckSaysWhetherItSeesTheUnitsSandbox) {
+  test::Albero albero;
+  const char* servizio = std::getenv("INVOCATION_ID");
+  const std::string salvato = servizio != nullptr ? servizio : "";
+  ::unsetenv("INVOCATION_ID");
+  const test::Esito fuori = albero.avvia({"--check"});
+  ::setenv("INVOCATION_ID", "0123456789abcdef0123456789abcdef", 1);
+  const test::Esito dentro = albero.avvia({"--check"});
+  if (servizio == nullptr)
+    ::unsetenv("INVOCATION_ID");
+  else
+    ::setenv("INVOCATION_ID", salvato.c_str(), 1);
+  EXPECT_TRUE(fuori.uscita.starts_with(
+      "warning: checked outside any sandbox: the units' sandbox lets a run write only in the "
+      "directories of their ReadWritePaths=; check as the units run with 'systemctl start "
+      "fof1plot-check'"))
+      << fuori.uscita;
+  EXPECT_EQ(fuori.stato, 0) << "a warning alone";
+  EXPECT_TRUE(dentro.uscita.starts_with("ok: checked in a systemd service")) << dentro.uscita;
+}
+
 TEST(CheckTest, AHeldLockAndAnUnwritableOutputAreToldForTheUserWhoChecks) {
   test::Albero albero;
   const int lavoro = ::open((albero.cartella / "work").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
