@@ -121,7 +121,10 @@ elif command -v strace >/dev/null && command -v systemd-analyze >/dev/null; then
   grep -qx openat "$prefix/used" || fail "strace saw no system calls"
   expand @system-service | sort -u >"$prefix/allowed"
   { expand @privileged; expand @resources; } | sort -u >"$prefix/denied"
-  outside=$(comm -23 "$prefix/used" "$prefix/allowed"; comm -12 "$prefix/used" "$prefix/denied")
+  # libnuma, which libgd's codecs load, tries set_mempolicy once at load; refused (EPERM),
+  # it carries on with the default policy.
+  outside=$({ comm -23 "$prefix/used" "$prefix/allowed"; comm -12 "$prefix/used" "$prefix/denied"; } |
+    grep -vx set_mempolicy || true)
   [ -z "$outside" ] || fail "system calls the service's filter refuses: $outside"
 else skip strace "the system call filter"; fi
 
