@@ -115,7 +115,7 @@ int main(int argc, char* argv[]) {
     LocalClock clock;
     // systemd gives each run of a unit its invocation's ID.
     return verifica_impostazioni(files, directory, clock, std::getenv("INVOCATION_ID") != nullptr,
-                                 stdout);
+                                 riga.metriche, stdout);
   }
   // A write beyond the file-size limit then fails with EFBIG like any other write.
   std::signal(SIGXFSZ, SIG_IGN);

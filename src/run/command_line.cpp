@@ -12,8 +12,8 @@ const char* const kUso =
     "                                        the five days before, and archive them\n"
     "       fof1plot --archive FIRST [LAST]  draw the archived figures of the days FIRST\n"
     "                                        to LAST (yyyy-mm-dd) again; publish nothing\n"
-    "       fof1plot --check                 check gralvo.ini and what a run needs;\n"
-    "                                        write nothing\n"
+    "       fof1plot --check                 check gralvo.ini and what a run with the\n"
+    "                                        same options needs; write nothing\n"
     "       fof1plot --network DIR           write the overview of the stations whose\n"
     "                                        published files DIR's subdirectories hold\n"
     "       fof1plot --help | --version\n"
@@ -124,12 +124,15 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
     letta.sito = riga.sito;
     return letta;
   }
-  if (riga.sito && riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
-    return errore("--site goes with the daily run or --archive");
+  // --check takes the run's options, so that the check unit checks what the run will do.
+  if (riga.sito && riga.azione != RigaDiComando::Azione::kCorsaGiornaliera &&
+      riga.azione != RigaDiComando::Azione::kVerifica) {
+    return errore("--site goes with the daily run, --archive or --check");
   }
   if (!riga.metriche.empty() && riga.azione != RigaDiComando::Azione::kCorsaGiornaliera &&
-      riga.azione != RigaDiComando::Azione::kRete) {
-    return errore("--metrics goes with the daily run, --archive or --network");
+      riga.azione != RigaDiComando::Azione::kRete &&
+      riga.azione != RigaDiComando::Azione::kVerifica) {
+    return errore("--metrics goes with the daily run, --archive, --check or --network");
   }
   if (!operandi.empty()) return errore("unexpected argument '" + operandi[0] + "'");
   return riga;

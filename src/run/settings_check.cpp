@@ -209,7 +209,7 @@ void verifica_stazione(TextFiles& files, Directory& directory, const std::string
 }  // namespace
 
 int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, bool in_servizio,
-                          std::FILE* uscita) {
+                          const std::string& metriche, std::FILE* uscita) {
   Esito esito(uscita);
   if (in_servizio) {
     esito.ok("checked in a systemd service, as the runs of its unit see the system");
@@ -249,6 +249,9 @@ int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, 
   }
   if (verifica_cartella(cartelle[2], esito)) {
     verifica_permesso(DirectoryPart(righe[5]), "write", false, true, esito);
+  }
+  if (!metriche.empty()) {
+    verifica_permesso(DirectoryPart(metriche), "write the metrics file in", false, true, esito);
   }
 
   sys_days oggi{};

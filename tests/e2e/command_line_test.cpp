@@ -47,7 +47,7 @@ TEST(CommandLineTest, AnswersWithoutTouchingAnyFile) {
       {{"--archive", "2025-01-01", "2025-01-02", "2025-01-03"}, 2, kErrori, "unexpected argument"},
       {{"--archive", "2025-01-03", "2025-01-04"}, 2, kErrori, "the last day comes after today"},
       {{"--metrics"}, 2, kErrori, "--metrics needs a file"},
-      {{"--check", "--metrics", "m"}, 2, kErrori, "--metrics goes with the daily run"},
+      {{"--network", "n", "--site"}, 2, kErrori, "--site goes with the daily run"},
       {{"--check", "--archive", "2025-01-01"}, 2, kErrori, "more than one of"},
   };
   test::Albero albero;

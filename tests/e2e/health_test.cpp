@@ -336,7 +336,7 @@ TEST(CheckTest, OneLinePerCheckAndAnExitStatusThatSaysWhetherARunWouldSucceed) {
 
 // A check typed at a shell cannot see the units' sandbox, and says so; in the check unit
 // it can.
-TEST(CheckTest, TheCheckSaysWhetherItSeesTheUnitsSandbox) {
+TEST(CheckTest, TheCheckSaysWhetherItSeesTheUnitsSandboxAndChecksTheRunsOptions) {
   test::Albero albero;
   const char* servizio = std::getenv("INVOCATION_ID");
   const std::string salvato = servizio != nullptr ? servizio : "";
@@ -355,6 +355,13 @@ TEST(CheckTest, TheCheckSaysWhetherItSeesTheUnitsSandbox) {
       << fuori.uscita;
   EXPECT_EQ(fuori.stato, 0) << "a warning alone";
   EXPECT_TRUE(dentro.uscita.starts_with("ok: checked in a systemd service")) << dentro.uscita;
+
+  const test::Esito metriche =
+      albero.avvia({"--check", "--site", "--metrics", albero.cartella / "missing/m.prom"});
+  EXPECT_EQ(metriche.stato, 1);
+  EXPECT_NE(metriche.uscita.find("error: " + albero.cartella / "missing/: No such file"),
+            std::string::npos)
+      << "the run's options are checked too: " << metriche.uscita;
 }
 
 TEST(CheckTest, AHeldLockAndAnUnwritableOutputAreToldForTheUserWhoChecks) {
