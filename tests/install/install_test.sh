@@ -16,7 +16,7 @@ for f in bin/fof1plot share/man/man1/fof1plot.1.gz lib/sysusers.d/fof1plot.conf 
          lib/tmpfiles.d/fof1plot.conf; do
   [ -f "$prefix/$f" ] || fail "missing from the install tree: $f"
 done
-for f in README.md docs/operating.md gralvo.ini copyright changelog.gz cron.d; do
+for f in README.md docs/operating.md gralvo.ini copyright changelog.gz NEWS.Debian.gz; do
   [ -f "$doc/$f" ] || fail "missing from the documentation: $f"
 done
 # Every relative link of the installed README finds its file.
@@ -25,23 +25,27 @@ for link in $(grep -o '](docs/[^)]*)' "$doc/README.md" | sed 's/^](//; s/)$//' |
 done
 all_units="fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer fof1plot-live.timer
   fof1plot-live@.timer fof1plot-live.path fof1plot-live@.path fof1plot-network.service
-  fof1plot-network.timer"
+  fof1plot-network.timer fof1plot-check.service fof1plot-check@.service"
 for u in $all_units; do
   [ -f "$units/$u" ] || fail "missing unit: $u"
 done
 [ -x "$prefix/bin/fof1plot" ] || fail "bin/fof1plot is not executable"
+# libgd is the system's, so that its security updates reach the program.
+readelf -d "$prefix/bin/fof1plot" | grep -q 'NEEDED.*\[libgd\.so\.3\]' || fail "libgd is not linked dynamically"
 for u in fof1plot.service fof1plot@.service; do
   grep -q "^ExecStart=$prefix/bin/fof1plot \$FOF1PLOT_OPTIONS\$" "$units/$u" ||
     fail "$u names another binary"
 done
 grep -q "^ExecStart=$prefix/bin/fof1plot --network /var/www/html/fof1-network \$FOF1PLOT_OPTIONS\$" \
   "$units/fof1plot-network.service" || fail "fof1plot-network.service names another binary"
-grep -q "^TZ=UTC" "$doc/cron.d" || fail "the cron.d file does not set TZ=UTC"
-grep -Eq "^45 23 \* \* \* +fof1plot +cd /var/lib/fof1plot && flock -n .* $prefix/bin/fof1plot\$" \
-  "$doc/cron.d" || fail "the cron.d line lacks its user field or flock"
+cron="$prefix/etc/cron.d/fof1plot"
+grep -q "^TZ=UTC" "$cron" || fail "the cron.d file does not set TZ=UTC"
+guard='\[ -d /run/systemd/system \] \|\| \(cd /var/lib/fof1plot && flock -n '
+grep -Eq "^45 23 \* \* \* +fof1plot +$guard.* $prefix/bin/fof1plot\)\$" "$cron" ||
+  fail "the cron.d line lacks its user field, its systemd guard or flock"
 grep -q '^OnCalendar=\*-\*-\* 23:45:00 UTC$' "$units/fof1plot.timer" || fail "timer not at 23:45 UTC"
-grep -Eq "^#\*/5 \* \* \* \* +fof1plot +cd /var/lib/fof1plot && flock -n .* $prefix/bin/fof1plot\$" \
-  "$doc/cron.d" || fail "the cron.d file lacks its commented five-minute line"
+grep -Eq "^#\*/5 \* \* \* \* +fof1plot +$guard.* $prefix/bin/fof1plot\)\$" "$cron" ||
+  fail "the cron.d file lacks its commented five-minute line"
 # The live units start the services every five minutes or on a new sample; a hung run
 # must time out before the next one is due.
 for t in fof1plot-live.timer fof1plot-live@.timer; do
@@ -53,6 +57,18 @@ for u in fof1plot.service fof1plot@.service fof1plot-network.service; do
   [ -n "$minutes" ] && [ "$minutes" -lt 5 ] || fail "$u may run past the live interval"
 done
 grep -q '^WorkingDirectory=/var/lib/fof1plot/%i$' "$units/fof1plot@.service" || fail "template"
+# Each unit reads each of its environment files: one file a line.
+for u in fof1plot@.service fof1plot-check@.service; do
+  for f in /etc/default/fof1plot /etc/default/fof1plot-%i; do
+    grep -qx "EnvironmentFile=-$f" "$units/$u" || fail "$u does not read $f on a line of its own"
+  done
+done
+# The check units are their services with --check: the same sandbox and options.
+for u in fof1plot fof1plot@; do
+  diff <(grep -v '^Description=' "$units/$u.service" | sed "s|=$prefix/bin/fof1plot |=$prefix/bin/fof1plot --check |") \
+    <(grep -v '^Description=' "$units/${u/fof1plot/fof1plot-check}.service") >/dev/null ||
+    fail "${u/fof1plot/fof1plot-check}.service is not $u.service running --check"
+done
 
 # The alert rules the README and the guide show are rules Prometheus accepts.
 if command -v promtool >/dev/null; then
@@ -78,16 +94,19 @@ else skip mandoc "manual page lint"; fi
 
 if command -v systemd-analyze >/dev/null; then
   checked="$prefix/units" && mkdir -p "$checked" && cp "$units"/* "$checked/"
-  for u in fof1plot@.service fof1plot@.timer fof1plot-live@.timer fof1plot-live@.path; do
+  for u in fof1plot@.service fof1plot@.timer fof1plot-live@.timer fof1plot-live@.path \
+           fof1plot-check@.service; do
     cp "$units/$u" "$checked/${u/@/@rome}"
   done
   complaints=$(cd "$checked" && MANPATH="$prefix/share/man" systemd-analyze verify \
     ./fof1plot.service ./fof1plot.timer ./fof1plot@rome.service ./fof1plot@rome.timer \
     ./fof1plot-live.timer ./fof1plot-live.path ./fof1plot-live@rome.timer \
-    ./fof1plot-live@rome.path ./fof1plot-network.service ./fof1plot-network.timer 2>&1) ||
+    ./fof1plot-live@rome.path ./fof1plot-network.service ./fof1plot-network.timer \
+    ./fof1plot-check.service ./fof1plot-check@rome.service 2>&1) ||
     fail "systemd-analyze verify: $complaints"
   [ -z "$complaints" ] || fail "systemd-analyze verify: $complaints"
-  for u in fof1plot.service fof1plot@rome.service fof1plot-network.service; do
+  for u in fof1plot.service fof1plot@rome.service fof1plot-network.service \
+           fof1plot-check.service; do
     exposure=$(cd "$checked" && systemd-analyze security --offline=yes "./$u" 2>/dev/null |
       awk '/Overall exposure level/ {print $(NF-2)}')
     awk -v e="$exposure" 'BEGIN {exit !(e != "" && e <= 0.5)}' || fail "$u exposure $exposure > 0.5"
@@ -137,7 +156,8 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
   for f in ./usr/bin/fof1plot ./usr/share/man/man1/fof1plot.1.gz \
            ./usr/share/doc/fof1plot/copyright ./usr/share/doc/fof1plot/README.md \
            ./usr/share/doc/fof1plot/docs/operating.md ./usr/share/doc/fof1plot/gralvo.ini \
-           ./usr/share/doc/fof1plot/cron.d \
+           ./etc/cron.d/fof1plot ./etc/default/fof1plot \
+           ./usr/share/doc/fof1plot/NEWS.Debian.gz \
            ./usr/lib/systemd/system/fof1plot.service ./usr/lib/systemd/system/fof1plot.timer \
            ./usr/lib/systemd/system/fof1plot@.service ./usr/lib/systemd/system/fof1plot@.timer \
            ./usr/lib/systemd/system/fof1plot-live.timer ./usr/lib/systemd/system/fof1plot-live.path \
@@ -145,13 +165,17 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
            ./usr/lib/systemd/system/fof1plot-live@.path \
            ./usr/lib/systemd/system/fof1plot-network.service \
            ./usr/lib/systemd/system/fof1plot-network.timer \
+           ./usr/lib/systemd/system/fof1plot-check.service \
+           ./usr/lib/systemd/system/fof1plot-check@.service \
            ./usr/lib/sysusers.d/fof1plot.conf ./usr/lib/tmpfiles.d/fof1plot.conf; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
   done
-  dpkg-deb -f "$deb" Depends | grep -q libc6 || fail "the package does not depend on libc6"
+  dpkg-deb -f "$deb" Depends | grep -q 'libgd3 (>=' || fail "the package does not depend on libgd3"
+  [ "$(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles)" = "$(printf '/etc/default/fof1plot\n/etc/cron.d/fof1plot')" ] ||
+    fail "the package's conffiles"
   if command -v lintian >/dev/null; then
-    errors=$(lintian "$deb" 2>/dev/null | grep '^E:' || true)
-    [ -z "$errors" ] || fail "lintian: $errors"
+    tags=$(lintian --pedantic -I -E "$deb" 2>/dev/null || true)
+    [ -z "$tags" ] || fail "lintian --pedantic: $tags"
   else skip lintian "the package's policy"; fi
 else skip "cpack or dpkg-deb" "the package"; fi
 echo "install: clean"
