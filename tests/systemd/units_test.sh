@@ -17,7 +17,7 @@ build="$(cd "$1" && pwd)"
 source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
 fail() { echo "units: $*"; exit 1; }
 for tool in /lib/systemd/systemd systemctl systemd-run nsenter unshare prometheus-node-exporter \
-            curl promtool systemd-sysusers systemd-tmpfiles; do
+            curl promtool systemd-sysusers setfacl; do
   command -v "$tool" >/dev/null || fail "$tool is missing: the units cannot be tested"
 done
 [ "$(id -u)" -eq 0 ] || fail "the test needs root, for its mount namespace"
@@ -79,7 +79,8 @@ user daemon-reload
 # Stations as the guide sets up a second one, with demo samples of today.
 today="$(date -u +%F)"
 inside install -d -m 0755 /var/lib/prometheus/node-exporter
-inside systemd-tmpfiles --create /opt/fof1plot/lib/tmpfiles.d/fof1plot.conf
+# As the package's postinst does where prometheus-node-exporter is installed.
+inside setfacl -m u:fof1plot:rwx /var/lib/prometheus/node-exporter
 station() {  # name kind [hh:mm]
   inside install -d -o fof1plot -g fof1plot /var/lib/fof1plot/$1 \
     /var/lib/fof1plot/$1/previous_foF1_plots /var/www/html/fof1/$1
