@@ -49,8 +49,8 @@ bool solo_cornice(const std::set<Colore>& colori) {
 // archived only together with the GIF they describe, so that the archive never holds a
 // figure beside another figure's values. A figure with its forecast and nothing unreadable
 // does replace an archived figure that shows its frame alone, drawn while the forecast
-// was missing: the day had no samples then either, and the curve is what it lacked. `dati` receives
-// the values of an archived GIF, each data file archived noted in it.
+// was missing: the day had no samples then either, and the curve is what it lacked.
+// `dati` receives the values of an archived GIF, each data file archived noted in it.
 void Form1::archivia_figura(const std::string& file_previsioni, std::vector<DatoFigura>& dati) {
   RegistroFigura& figura = corsa.figura();
   const std::string radice = Mid(file_previsioni, 3, 4) + giorno_anno(indice_giorno);
