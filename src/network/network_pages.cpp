@@ -136,10 +136,12 @@ std::string testo_stazioni(const std::vector<StazioneRete>& stazioni,
     return t ? json(iso_utc(*t)) : json(nullptr);
   };
   for (const StazioneRete& s : stazioni) {
+    // The last value of the station's CSV, dated, whether today's or not.
     json ultimo = nullptr;
-    for (const ValoreOggi& v : s.oggi) {
-      if (const auto valore = valore_mhz(v.mhz))
-        ultimo = {{"time_utc", v.ora}, {"foF1_MHz", *valore}};
+    if (s.ultimo_valore) {
+      if (const auto valore = valore_mhz(s.ultimo_valore->mhz)) {
+        ultimo = {{"time_utc", s.ultimo_valore->ora}, {"foF1_MHz", *valore}};
+      }
     }
     const std::string figura = indirizzo_figura(s);
     elenco.push_back(
@@ -180,17 +182,19 @@ std::string testo_oggi(const std::vector<StazioneRete>& stazioni) {
 std::string testo_metriche_rete(const std::string& rete, const std::vector<StazioneRete>& stazioni,
                                 system_clock::time_point adesso) {
   const std::string etichetta_rete = "{network=\"" + MetricLabel(rete) + "\"";
-  std::string sondaggi, riuscite, stati;
+  std::string sondaggi, rapporti, riuscite, stati;
   for (const StazioneRete& s : stazioni) {
     const std::string nome = etichetta_rete + ",station=\"" + MetricLabel(s.cartella) + "\"";
     sondaggi += "fof1plot_station_last_sounding_timestamp_seconds" + nome + "} " +
                 std::to_string(s.fresca.ultimo ? s.fresca.ultimo->time_since_epoch().count() : 0) +
                 "\n";
+    rapporti += "fof1plot_station_report_timestamp_seconds" + nome + "} " +
+                std::to_string(s.generato ? s.generato->time_since_epoch().count() : 0) + "\n";
     riuscite += "fof1plot_station_run_success" + nome + "} " +
                 (s.generato && s.stato_di_uscita == 0 ? "1" : "0") + "\n";
     for (const StatoStazione stato :
          {StatoStazione::kOk, StatoStazione::kMuta, StatoStazione::kNonAggiornata,
-          StatoStazione::kInErrore, StatoStazione::kIlleggibile}) {
+          StatoStazione::kInErrore, StatoStazione::kIlleggibile, StatoStazione::kCopiaFerma}) {
       stati += "fof1plot_station_state" + nome + ",state=\"" + nome_stato(stato) + "\"} " +
                (s.stato == stato ? "1" : "0") + "\n";
     }
@@ -205,6 +209,10 @@ std::string testo_metriche_rete(const std::string& rete, const std::vector<Stazi
          tipo("fof1plot_station_last_sounding_timestamp_seconds",
               "When each station last sounded, in Unix time; 0 when not known.") +
          sondaggi +
+         tipo("fof1plot_station_report_timestamp_seconds",
+              "When each station's copied status.json was written, in Unix time; 0 when not "
+              "known.") +
+         rapporti +
          tipo("fof1plot_station_run_success",
               "1 when the station's last run succeeded, 0 otherwise.") +
          riuscite +
@@ -225,7 +233,7 @@ img { max-width: 100%; height: auto; background: #000; }
 #chart { display: block; width: 100%; max-width: 36rem; height: auto; background: #000; }
 .state { font-weight: bold; padding: 0 0.3rem; display: inline-block; }
 .state.ok { background: #1d5e1d; color: #fff; }
-.state.silent, .state.not-updated { background: #7a5a00; color: #fff; }
+.state.silent, .state.not-updated, .state.copy-stale { background: #7a5a00; color: #fff; }
 .state.failing, .state.unreadable { background: #7a1d00; color: #fff; }
 )";
 }
@@ -239,7 +247,8 @@ std::string script_rete() {
   var generated = document.getElementById('generated');
 
   function ago(ms) {
-    var m = Math.max(0, Math.round(ms / 60000));
+    var m = Math.round(ms / 60000);
+    if (m < 0) return 'ahead of the clock';
     if (m < 120) return m + ' min ago';
     if (m < 2880) return Math.floor(m / 60) + ' h ago';
     return Math.floor(m / 1440) + ' days ago';
@@ -257,7 +266,7 @@ std::string script_rete() {
       if (card.dataset.station !== s.directory) { location.reload(); return; }
       var state = card.querySelector('.state');
       state.textContent = s.state + (s.reason ? ': ' + s.reason : '');
-      state.className = 'state ' + s.state.replace(' ', '-');
+      state.className = 'state ' + s.state.replace(/ /g, '-');
       card.querySelector('.sounding').textContent = sounding(s.last_sounding);
       card.dataset.last = s.last_sounding || '';
       var img = card.querySelector('img');

@@ -1,5 +1,6 @@
 #include "network/network_run.h"
 
+#include <memory>
 #include <vector>
 
 #include "network/network_chart.h"
@@ -12,13 +13,21 @@ void scrivi_rete(Corsa& corsa, Form1& finestra, DrawingSurface& vettoriale, std:
                  const std::string& metriche) {
   if (rete.empty() || rete.back() != '/') rete += '/';
   const auto adesso = corsa.adesso();
+  // One overview at a time writes the directory: a second run waits for the first.
+  if (!corsa.blocca(rete, "cannot lock the network directory")) return;
+  std::unique_ptr<ConfinedDirectory> cartella;
   std::vector<DirectoryEntry> voci;
-  if (!corsa.passo([&] { voci = ListCopies(rete); }, "cannot list the network directory")) {
+  if (!corsa.passo(
+          [&] {
+            cartella = std::make_unique<ConfinedDirectory>(rete);
+            voci = cartella->List();
+          },
+          "cannot list the network directory")) {
     return;
   }
   std::vector<StazioneRete> stazioni;
   for (const DirectoryEntry& voce : voci) {
-    stazioni.push_back(leggi_stazione(rete, voce.name, voce.directory, adesso));
+    stazioni.push_back(leggi_stazione(*cartella, voce.name, voce.directory, adesso));
     if (stazioni.back().stato == StatoStazione::kIlleggibile) {
       corsa.avvisa(rete + voce.name + "/: " + stazioni.back().motivo + "; shown as unreadable");
     }

@@ -1,6 +1,8 @@
 #include "network/network_station.h"
 
+#include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "output/figure_data.h"
@@ -14,83 +16,116 @@ namespace {
 using namespace std::chrono;
 using json = nlohmann::json;
 
+Failure campo(const char* chiave, const char* che) {
+  return Failure(std::string("\"") + chiave + "\" " + che);
+}
+
 // A text field of an object of status.json; none where it is absent or null. Throws
 // Failure where it is of another type.
-std::optional<std::string> testo(const json& stato, const char* chiave) {
-  const auto voce = stato.find(chiave);
-  if (voce == stato.end() || voce->is_null()) return std::nullopt;
-  if (!voce->is_string()) throw Failure(std::string("\"") + chiave + "\" is not a text");
+std::optional<std::string> testo(const json& oggetto, const char* chiave) {
+  const auto voce = oggetto.find(chiave);
+  if (voce == oggetto.end() || voce->is_null()) return std::nullopt;
+  if (!voce->is_string()) throw campo(chiave, "is not a text");
   return voce->get<std::string>();
 }
 
-std::optional<sys_seconds> momento(const json& stato, const char* chiave) {
-  const auto valore = testo(stato, chiave);
+std::optional<sys_seconds> momento(const json& oggetto, const char* chiave) {
+  const auto valore = testo(oggetto, chiave);
   if (!valore) return std::nullopt;
   const auto quando = leggi_iso_utc(*valore);
-  if (!quando) throw Failure(std::string("\"") + chiave + "\" is not a UTC time");
+  if (!quando) throw campo(chiave, "is not a UTC time");
   return quando;
 }
 
-int intero(const json& oggetto, const char* chiave) {
+// A whole number from `minimo` to `massimo`; none where it is absent or null when
+// `facoltativo`. Throws Failure for any other value, a number of another kind included.
+std::optional<std::int64_t> intero(const json& oggetto, const char* chiave, std::int64_t minimo,
+                                   std::int64_t massimo, bool facoltativo = false) {
   const auto voce = oggetto.find(chiave);
+  if (facoltativo && (voce == oggetto.end() || voce->is_null())) return std::nullopt;
   if (voce == oggetto.end() || !voce->is_number_integer()) {
-    throw Failure(std::string("\"") + chiave + "\" is not a whole number");
+    throw campo(chiave, "is not a whole number");
   }
-  return voce->get<int>();
+  const bool senza_segno = voce->is_number_unsigned();
+  if ((senza_segno && voce->get<std::uint64_t>() > static_cast<std::uint64_t>(massimo)) ||
+      (!senza_segno &&
+       (voce->get<std::int64_t>() < minimo || voce->get<std::int64_t>() > massimo))) {
+    throw campo(chiave, "is out of range");
+  }
+  return voce->get<std::int64_t>();
 }
 
-// What status.json tells: the run, its freshness, its failures and today's counts.
+constexpr std::int64_t kMassimoConto = std::numeric_limits<int>::max();
+
+// Today's date and counts, from the day of slot 6.
+void leggi_giorno_sei(StazioneRete& s, const json& giorno) {
+  s.data_oggi = testo(giorno, "date").value_or("");
+  s.valori = static_cast<int>(*intero(giorno, "values", 0, kMassimoConto));
+  s.na = static_cast<int>(*intero(giorno, "na", 0, kMassimoConto));
+  s.no = static_cast<int>(*intero(giorno, "no", 0, kMassimoConto));
+  s.versione_oggi = testo(giorno, "version").value_or("");
+}
+
+// What status.json tells: the run, its freshness, its failures and today's counts, each
+// field of its type and range.
 void leggi_stato(StazioneRete& s, const std::string& testo_json) {
   const json stato = json::parse(testo_json, nullptr, false);
   if (stato.is_discarded()) throw Failure("status.json is not JSON");
-  if (!stato.is_object() || stato.value("program", json()) != "fof1plot") {
+  const auto programma = stato.is_object() ? stato.find("program") : stato.end();
+  if (!stato.is_object() || programma == stato.end() || *programma != "fof1plot") {
     throw Failure("status.json is not fof1plot's");
   }
   s.generato = momento(stato, "generated");
   if (!s.generato) throw Failure("status.json has no \"generated\"");
   s.fresca.ultimo = momento(stato, "last_sounding");
-  const auto intervallo = stato.find("usual_interval_seconds");
-  if (intervallo != stato.end() && intervallo->is_number_integer()) {
-    s.fresca.intervallo_secondi = intervallo->get<std::int64_t>();
+  s.fresca.intervallo_secondi = intero(stato, "usual_interval_seconds", 1, 366LL * 86400, true);
+  s.stato_di_uscita = static_cast<int>(*intero(stato, "exit_status", 0, 255));
+  const auto guasti = stato.find("failures");
+  if (guasti != stato.end() && !guasti->is_array()) throw campo("failures", "is not a list");
+  if (guasti != stato.end()) {
+    s.guasti = static_cast<int>(guasti->size());
+    if (!guasti->empty() && !(*guasti)[0].is_string()) throw campo("failures", "holds no texts");
+    if (!guasti->empty()) s.motivo = (*guasti)[0].get<std::string>();
   }
-  s.stato_di_uscita = intero(stato, "exit_status");
-  const json guasti = stato.value("failures", json::array());
-  if (!guasti.is_array()) throw Failure("\"failures\" is not a list");
-  s.guasti = static_cast<int>(guasti.size());
-  if (!guasti.empty() && guasti[0].is_string()) s.motivo = guasti[0].get<std::string>();
   if (const auto nome = testo(stato, "station"); nome && !nome->empty()) s.nome = *nome;
-  const json giorni = stato.value("days", json::array());
-  if (!giorni.is_array()) throw Failure("\"days\" is not a list");
-  for (const json& giorno : giorni) {
+  const auto giorni = stato.find("days");
+  if (giorni == stato.end()) return;
+  if (!giorni->is_array()) throw campo("days", "is not a list");
+  for (const json& giorno : *giorni) {
+    if (!giorno.is_object()) throw campo("days", "holds something else than days");
     // A station of version 1.2.0 writes no last_sounding: its days' last samples tell it.
-    if (!stato.contains("last_sounding") && giorno.is_object()) {
+    if (!stato.contains("last_sounding")) {
       const auto ultimo = momento(giorno, "last");
       if (ultimo && (!s.fresca.ultimo || *ultimo > *s.fresca.ultimo)) s.fresca.ultimo = ultimo;
     }
-    if (!giorno.is_object() || giorno.value("slot", 0) != 6) continue;
-    s.data_oggi = testo(giorno, "date").value_or("");
-    s.valori = intero(giorno, "values");
-    s.na = intero(giorno, "na");
-    s.no = intero(giorno, "no");
-    s.versione_oggi = testo(giorno, "version").value_or("");
+    if (*intero(giorno, "slot", 0, 6) == 6) leggi_giorno_sei(s, giorno);
   }
 }
 
-// Today's values from the station's published CSV; none where it has none.
-void leggi_oggi(StazioneRete& s, const std::string& cartella) {
-  if (!ConfinedFileExists(cartella, "plotfoF16.csv")) return;
-  std::istringstream righe(ReadConfined(cartella, "plotfoF16.csv", kMassimoCsv));
+// The station's values from its published CSV: those of the overview's UTC day, the
+// first of each minute, so that what a station's file holds never swells the overview,
+// and the last value in MHz whatever its day.
+void leggi_oggi(StazioneRete& s, const ConfinedDirectory& cartella, const std::string& oggi) {
+  if (!cartella.Holds("plotfoF16.csv")) return;
+  std::istringstream righe(cartella.Read("plotfoF16.csv", kMassimoCsv));
   std::string riga;
   std::getline(righe, riga);
   if (riga != "time_utc,foF1_MHz,field") throw Failure("plotfoF16.csv has another header");
+  std::set<std::string> minuti;
   while (std::getline(righe, riga)) {
-    const std::vector<std::string> campi = campi_csv(riga);
-    if (campi.size() == 3) s.oggi.push_back({campi[0], campi[1], campi[2]});
+    std::vector<std::string> campi = campi_csv(riga);
+    if (campi.size() != 3 || campi[0].size() != 20) continue;
+    ValoreOggi valore{std::move(campi[0]), std::move(campi[1]), std::move(campi[2])};
+    if (!valore.mhz.empty()) s.ultimo_valore = valore;
+    if (valore.ora.compare(0, 10, oggi) == 0 && minuti.insert(valore.ora.substr(0, 16)).second) {
+      s.oggi.push_back(std::move(valore));
+    }
   }
 }
 
 StatoStazione giudica(const StazioneRete& s, system_clock::time_point adesso) {
   if (adesso - *s.generato > hours{26}) return StatoStazione::kNonAggiornata;
+  if (adesso - *s.generato > kReportoFresco) return StatoStazione::kCopiaFerma;
   if (s.stato_di_uscita != 0) return StatoStazione::kInErrore;
   if (!s.fresca.ultimo || s.fresca.muta(adesso)) return StatoStazione::kMuta;
   return StatoStazione::kOk;
@@ -98,31 +133,42 @@ StatoStazione giudica(const StazioneRete& s, system_clock::time_point adesso) {
 
 }  // namespace
 
-StazioneRete leggi_stazione(const std::string& rete, const std::string& cartella, bool directory,
-                            system_clock::time_point adesso) {
+StazioneRete leggi_stazione(const ConfinedDirectory& rete, const std::string& cartella,
+                            bool directory, system_clock::time_point adesso) {
   StazioneRete s;
   s.cartella = cartella;
   s.nome = cartella;
-  const std::string percorso = rete + cartella + "/";
   try {
     if (!directory) throw Failure("a symbolic link or not a directory, not followed");
-    leggi_stato(s, ReadConfined(percorso, "status.json", kMassimoStato));
-    leggi_oggi(s, percorso);
+    const ConfinedDirectory stazione(rete, cartella);
+    leggi_stato(s, stazione.Read("status.json", kMassimoStato));
+    // A report of another day brings no mark to today's chart, whatever its CSV holds.
+    const std::string oggi = iso_utc(adesso).substr(0, 10);
+    leggi_oggi(s, stazione, oggi);
+    if (iso_utc(*s.generato).compare(0, 10, oggi) != 0) s.oggi.clear();
     s.stato = giudica(s, adesso);
     if (s.stato != StatoStazione::kInErrore) s.motivo.clear();
+    for (const char* figura : {"plotfoF16.svg", "plotfoF16.gif"}) {
+      if (s.figura.empty() && stazione.Holds(figura)) s.figura = figura;
+    }
+    s.pagina = stazione.Holds("index.html");
   } catch (const Failure& guasto) {
     // "status.json: No such file or directory", "status.json is not JSON".
-    const std::string file = guasto.path().substr(guasto.path().rfind('/') + 1);
+    std::string file = guasto.path();
+    while (!file.empty() && file.back() == '/') file.pop_back();
+    file = file.substr(file.rfind('/') + 1);
+    if (file == cartella) file.clear();
     s.stato = StatoStazione::kIlleggibile;
     s.motivo = (file.empty() ? "" : file + ": ") +
                (guasto.reason().empty() ? guasto.what_failed() : guasto.reason());
     s.oggi.clear();
-    return s;
+    s.ultimo_valore.reset();
+  } catch (const std::exception& guasto) {
+    // Whatever else a station's files bring about stops that station alone.
+    s = StazioneRete();
+    s.cartella = s.nome = cartella;
+    s.motivo = guasto.what();
   }
-  for (const char* figura : {"plotfoF16.svg", "plotfoF16.gif"}) {
-    if (s.figura.empty() && ConfinedFileExists(percorso, figura)) s.figura = figura;
-  }
-  s.pagina = ConfinedFileExists(percorso, "index.html");
   return s;
 }
 
@@ -136,6 +182,8 @@ const char* nome_stato(StatoStazione stato) {
       return "not updated";
     case StatoStazione::kInErrore:
       return "failing";
+    case StatoStazione::kCopiaFerma:
+      return "copy stale";
     default:
       return "unreadable";
   }

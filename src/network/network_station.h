@@ -11,11 +11,16 @@
 namespace fof1plot {
 
 // How a station of the network stands: sounding and published; silent (no sounding for
-// three usual intervals and at least an hour); not updated (no run for 26 hours); its last
-// run failed; or its published files cannot be read.
-enum class StatoStazione { kOk, kMuta, kNonAggiornata, kInErrore, kIlleggibile };
+// three usual intervals and at least an hour, on a fresh report); not updated (no run
+// for 26 hours); its last run failed; its published files cannot be read; or its report
+// is older than three live intervals, so that the copy, not the instrument, is in doubt.
+enum class StatoStazione { kOk, kMuta, kNonAggiornata, kInErrore, kIlleggibile, kCopiaFerma };
 
-// One of today's values of a station, as its published CSV gives it.
+// How old a report may be and still tell whether the station sounds: three of the
+// stations' five-minute live intervals.
+inline constexpr std::chrono::minutes kReportoFresco{15};
+
+// One of a station's values, as its published CSV gives it.
 struct ValoreOggi {
   std::string ora;  // "yyyy-mm-ddThh:mm:00Z"
   std::string mhz;  // empty for a field not of the dd.d form
@@ -38,7 +43,10 @@ struct StazioneRete {
   std::string data_oggi;
   int valori = 0, na = 0, no = 0;
   std::string versione_oggi;
+  // The values of the overview's UTC day, at most one a minute, in time order; and the
+  // last value in MHz of the CSV, whatever its day.
   std::vector<ValoreOggi> oggi;
+  std::optional<ValoreOggi> ultimo_valore;
   // The figure of today to show (plotfoF16.svg, or its GIF), and whether the station
   // publishes a page of its own; empty and false when it does not.
   std::string figura;
@@ -49,13 +57,16 @@ struct StazioneRete {
 inline constexpr std::size_t kMassimoStato = std::size_t{1} << 20;
 inline constexpr std::size_t kMassimoCsv = std::size_t{10} << 20;
 
-// Reads the station in the subdirectory `cartella` of `rete` (ending in "/"), a real
-// directory or not, and judges its state at `adesso`. Never throws: what cannot be read
-// makes the station unreadable, with the reason.
-StazioneRete leggi_stazione(const std::string& rete, const std::string& cartella, bool directory,
-                            std::chrono::system_clock::time_point adesso);
+class ConfinedDirectory;
 
-// "ok", "silent", "not updated", "failing", "unreadable".
+// Reads the station in the subdirectory `cartella` of `rete`, a real directory when
+// listed or not, and judges its state at `adesso`. Never throws: what cannot be read, a
+// field of another type or out of its range, makes the station unreadable, with the
+// reason.
+StazioneRete leggi_stazione(const ConfinedDirectory& rete, const std::string& cartella,
+                            bool directory, std::chrono::system_clock::time_point adesso);
+
+// "ok", "silent", "not updated", "failing", "unreadable", "copy stale".
 const char* nome_stato(StatoStazione stato);
 
 }  // namespace fof1plot

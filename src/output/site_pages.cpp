@@ -323,7 +323,8 @@ std::string script_indice() {
     return (day ? '' : iso.slice(0, 10) + ' ') + iso.slice(11, 16);
   }
   function ago(ms) {
-    var m = Math.max(0, Math.round(ms / 60000));
+    var m = Math.round(ms / 60000);
+    if (m < 0) return 'ahead of the clock';
     if (m < 120) return m + ' min ago';
     if (m < 2880) return Math.floor(m / 60) + ' h ago';
     return Math.floor(m / 1440) + ' days ago';

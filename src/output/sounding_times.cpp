@@ -40,7 +40,9 @@ bool Freschezza::muta(system_clock::time_point adesso) const {
 }
 
 std::string fa(system_clock::duration eta) {
-  const auto m = std::max<std::int64_t>(0, round<minutes>(eta).count());
+  const auto m = round<minutes>(eta).count();
+  // A sample named after a time still to come: the station's clock or this one is wrong.
+  if (m < 0) return "ahead of the clock";
   if (m < 120) return std::to_string(m) + " min ago";
   if (m < 2880) return std::to_string(m / 60) + " h ago";
   return std::to_string(m / 1440) + " days ago";

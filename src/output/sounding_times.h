@@ -20,7 +20,8 @@ struct Freschezza {
   bool muta(std::chrono::system_clock::time_point adesso) const;
 };
 
-// "5 min ago", "3 h ago", "2 days ago", as the pages' scripts write it too; never below 0.
+// "5 min ago", "3 h ago", "2 days ago", as the pages' scripts write it too; "ahead of the
+// clock" for a time still to come.
 std::string fa(std::chrono::system_clock::duration eta);
 
 // The freshness of the six days' figures.

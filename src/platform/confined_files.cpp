@@ -21,41 +21,66 @@ struct Fd {
   }
 };
 
-int open_directory(const std::string& directory) {
-  return ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// A path named as given, with its final "/" (the messages name files after it).
+std::string con_barra(std::string path) {
+  if (path.empty() || path.back() != '/') path += '/';
+  return path;
 }
 
 }  // namespace
 
-std::vector<DirectoryEntry> ListCopies(const std::string& path) {
-  const Fd dir{open_directory(path)};
-  if (dir.fd < 0) throw Failure(path, "cannot list", SystemReason(errno));
-  DIR* stream = ::fdopendir(::dup(dir.fd));
-  if (stream == nullptr) throw Failure(path, "cannot list", SystemReason(errno));
+ConfinedDirectory::ConfinedDirectory(const std::string& path) : path_(con_barra(path)) {
+  // Without its final "/", which would have the open follow a symbolic link there.
+  std::string senza_barra = path;
+  while (senza_barra.size() > 1 && senza_barra.back() == '/') senza_barra.pop_back();
+  fd_ = ::open(senza_barra.c_str(), kDirectoryFlags);
+  if (fd_ < 0) throw Failure(path_, "cannot open", SystemReason(errno));
+}
+
+ConfinedDirectory::ConfinedDirectory(const ConfinedDirectory& parent, const std::string& name)
+    : path_(parent.path_ + name + "/") {
+  if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
+    throw Failure(path_, "cannot open", "not a name of the directory");
+  }
+  fd_ = ::openat(parent.fd_, name.c_str(), kDirectoryFlags);
+  if (fd_ < 0 && (errno == ELOOP || errno == ENOTDIR)) {
+    throw Failure(path_, "cannot open", "a symbolic link or not a directory, not followed");
+  }
+  if (fd_ < 0) throw Failure(path_, "cannot open", SystemReason(errno));
+}
+
+ConfinedDirectory::~ConfinedDirectory() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::vector<DirectoryEntry> ConfinedDirectory::List() const {
+  DIR* stream = ::fdopendir(::dup(fd_));
+  if (stream == nullptr) throw Failure(path_, "cannot list", SystemReason(errno));
+  ::rewinddir(stream);
   std::vector<DirectoryEntry> entries;
   errno = 0;
   while (const dirent* e = ::readdir(stream)) {
     if (e->d_name[0] == '.') continue;
     struct stat info;
-    if (::fstatat(dir.fd, e->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (::fstatat(fd_, e->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
     if (S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode)) {
       entries.push_back({e->d_name, S_ISDIR(info.st_mode)});
     }
   }
   const int error = errno;
   ::closedir(stream);
-  if (error != 0) throw Failure(path, "cannot list", SystemReason(error));
+  if (error != 0) throw Failure(path_, "cannot list", SystemReason(error));
   std::sort(entries.begin(), entries.end(),
             [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
   return entries;
 }
 
-std::string ReadConfined(const std::string& directory, const std::string& name, std::size_t limit) {
-  const std::string path = directory + name;
-  const Fd dir{open_directory(directory)};
-  if (dir.fd < 0) throw Failure(path, "cannot read", SystemReason(errno));
+std::string ConfinedDirectory::Read(const std::string& name, std::size_t limit) const {
+  const std::string path = path_ + name;
   const Fd file{
-      ::openat(dir.fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+      ::openat(fd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
   if (file.fd < 0) throw Failure(path, "cannot read", SystemReason(errno));
   struct stat info;
   if (::fstat(file.fd, &info) != 0) throw Failure(path, "cannot read", SystemReason(errno));
@@ -81,11 +106,9 @@ std::string ReadConfined(const std::string& directory, const std::string& name, 
   return content;
 }
 
-bool ConfinedFileExists(const std::string& directory, const std::string& name) {
-  const Fd dir{open_directory(directory)};
+bool ConfinedDirectory::Holds(const std::string& name) const {
   struct stat info;
-  return dir.fd >= 0 && ::fstatat(dir.fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-         S_ISREG(info.st_mode);
+  return ::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace fof1plot

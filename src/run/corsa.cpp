@@ -53,9 +53,8 @@ std::chrono::sys_days Corsa::oggi() {
 
 // One run at a time per work directory: a second run waits for the first, then does its
 // own complete run. The lock is held until the process ends.
-bool Corsa::blocca(const std::string& cartella_lavoro) {
-  return passo([&] { blocco_ = directory_.Lock(DirectoryPart(cartella_lavoro)); },
-               "cannot lock the work directory");
+bool Corsa::blocca(const std::string& cartella, const char* descrizione) {
+  return passo([&] { blocco_ = directory_.Lock(DirectoryPart(cartella)); }, descrizione);
 }
 
 void Corsa::prepara_giorni(std::chrono::sys_days primo, std::chrono::sys_days ultimo) {

@@ -85,9 +85,10 @@ class Corsa {
   std::chrono::system_clock::time_point inizio() const { return inizio_; }
   std::chrono::system_clock::time_point adesso() { return clock_.Now(); }
   std::optional<std::string> fuso_orario() { return clock_.TimeZone(); }
-  // Takes the work directory's lock for the rest of the run; false, reported, when it
-  // cannot be had.
-  bool blocca(const std::string& cartella_lavoro);
+  // Takes the lock of a directory (the work directory's, or the network's) for the rest
+  // of the run; false, reported with `descrizione`, when it cannot be had.
+  bool blocca(const std::string& cartella,
+              const char* descrizione = "cannot lock the work directory");
   // The days the run draws, from primo to ultimo; the sample directory's listing
   // records the samples of these days.
   void prepara_giorni(std::chrono::sys_days primo, std::chrono::sys_days ultimo);

@@ -9,7 +9,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "network/network_station.h"
 #include "output/figure_data.h"
+#include "platform/confined_files.h"
+#include "platform/failure.h"
 #include "platform/whole_file.h"
 #include "support/figures.h"
 
@@ -62,6 +65,23 @@ std::string versione_1_2_0() {
   return s.dump();
 }
 
+// status.json with one field, named by its JSON pointer, set to a value of another type or
+// out of its range.
+std::string con(const std::string& testo, const char* puntatore, const json& valore) {
+  json s = json::parse(testo);
+  s[json::json_pointer(puntatore)] = valore;
+  return s.dump();
+}
+
+// A CSV just under the 10 MiB cap: the same two minutes of today, over and over.
+std::string repetita() {
+  std::string csv = "time_utc,foF1_MHz,field\n";
+  while (csv.size() < (std::size_t{10} << 20) - 64) {
+    csv += "2025-03-05T10:00:00Z,4.5,04.5\n2025-03-05T10:01:00Z,4.6,04.6\n";
+  }
+  return csv;
+}
+
 constexpr const char* kCsv =
     "time_utc,foF1_MHz,field\n2025-03-05T10:00:00Z,4.5,04.5\n2025-03-05T10:15:00Z,,N/A\n"
     "2025-03-05T10:30:00Z,4.7,04.7\n";
@@ -80,6 +100,21 @@ test::Esito panoramica(const std::string& rete, const std::string& altro = "",
   return esito;
 }
 
+// A station directory swapped for a symbolic link between the listing and its open (the
+// listing said "directory") is not followed.
+TEST(NetworkTest, ADirectorySwappedForALinkAfterTheListingIsNotFollowed) {
+  test::CartellaTemporanea cartella;
+  test::crea_cartella(cartella / "net");
+  test::crea_cartella(cartella / "elsewhere");
+  scrivi(cartella / "elsewhere/status.json", stato("Rome", "2025-03-05T13:55:00Z", ""));
+  ASSERT_EQ(::symlink((cartella / "elsewhere").c_str(), (cartella / "net/swapped").c_str()), 0);
+  const ConfinedDirectory rete(cartella / "net");
+  const StazioneRete s = leggi_stazione(rete, "swapped", true, std::chrono::system_clock::now());
+  EXPECT_EQ(s.stato, StatoStazione::kIlleggibile);
+  EXPECT_EQ(s.motivo, "a symbolic link or not a directory, not followed");
+  EXPECT_THROW(ConfinedDirectory(cartella / "net/swapped/"), Failure) << "nor with a final slash";
+}
+
 TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
   test::CartellaTemporanea cartella;
   const std::string rete = cartella / "net";
@@ -90,12 +125,13 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
     const char* stato;
     const char* motivo;  // a part of the reason shown, or of the name for a good one
     int righe;           // its rows in today.csv
+    std::string csv = kCsv;
   } kCasi[] = {
       {"a-good", stato("Rome", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"), "ok", "", 3},
       {"b-silent", stato("Gibilmanna", "2025-03-05T13:55:00Z", "2025-03-05T12:00:00Z"), "silent",
        "", 3},
       {"c-stale", stato("Tucuman", "2025-03-04T10:00:00Z", "2025-03-04T09:45:00Z"), "not updated",
-       "", 3},
+       "", 0},
       {"d-failing", stato("Bahia", "2025-03-05T13:55:00Z", "2025-03-05T13:50:00Z", 1), "failing",
        "cannot list the sample directory", 3},
       {"e-missing", "", "unreadable", "status.json: No such file or directory", 0},
@@ -108,12 +144,30 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
       {"j-old", versione_1_2_0(), "ok", "", 3},
       {"k-html", stato("<b>Rome</b> & \"co\"", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"),
        "ok", "", 3},
+      {"l-slot-null",
+       con(stato("l-slot-null", "2025-03-05T13:55:00Z", ""), "/days/0/slot", nullptr), "unreadable",
+       "\"slot\" is not a whole number", 0},
+      {"m-slot-text", con(stato("m-slot-text", "2025-03-05T13:55:00Z", ""), "/days/0/slot", "6"),
+       "unreadable", "\"slot\" is not a whole number", 0},
+      {"n-exit-huge",
+       con(stato("n-exit-huge", "2025-03-05T13:55:00Z", ""), "/exit_status", 4294967296),
+       "unreadable", "\"exit_status\" is out of range", 0},
+      {"o-copy-stale", stato("o-copy-stale", "2025-03-05T13:30:00Z", "2025-03-05T13:15:00Z"),
+       "copy stale", "", 3},
+      {"p-days-ago", stato("p-days-ago", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"), "ok", "",
+       1, "time_utc,foF1_MHz,field\n2025-03-03T10:00:00Z,4.5,04.5\n2025-03-05T10:00:00Z,,N/A\n"},
+      {"q-repeated", stato("q-repeated", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"), "ok", "",
+       2, repetita()},
+      {"r-counts", con(stato("r-counts", "2025-03-05T13:55:00Z", ""), "/days/0/values", -1),
+       "unreadable", "\"values\" is out of range", 0},
+      {"s-failures", con(stato("s-failures", "2025-03-05T13:55:00Z", ""), "/failures", "none"),
+       "unreadable", "\"failures\" is not a list", 0},
   };
   for (const auto& caso : kCasi) {
     const std::string d = rete + "/" + caso.cartella;
     test::crea_cartella(d);
     if (!caso.status.empty()) scrivi(d + "/status.json", caso.status);
-    scrivi(d + "/plotfoF16.csv", kCsv);
+    scrivi(d + "/plotfoF16.csv", caso.csv);
     scrivi(d + "/index.html", "<!DOCTYPE html><title>x</title>");
   }
   ASSERT_EQ(::symlink("/etc", (rete + "/z-link").c_str()), 0);
@@ -149,6 +203,8 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
               std::string::npos);
   }
   EXPECT_EQ(stazioni[0]["latest"]["time_utc"], "2025-03-05T10:30:00Z");
+  EXPECT_EQ(stazioni[15]["latest"]["time_utc"], "2025-03-03T10:00:00Z")
+      << "the last value, dated, whatever its day";
   EXPECT_DOUBLE_EQ(stazioni[0]["latest"]["foF1_MHz"].get<double>(), 4.7);
   EXPECT_EQ(stazioni[0]["today"]["values"], 2);
   EXPECT_EQ(stazioni[std::size(kCasi)]["state"], "unreadable")
@@ -160,7 +216,8 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
             std::string::npos)
       << "quoted as RFC 4180 asks:\n"
       << csv;
-  for (const char* stato : {">ok<", ">silent<", ">not updated<", ">failing: ", ">unreadable: "}) {
+  for (const char* stato :
+       {">ok<", ">silent<", ">not updated<", ">failing: ", ">unreadable: ", ">copy stale<"}) {
     EXPECT_NE(pagina.find(stato), std::string::npos) << stato;
   }
   if (std::system("command -v promtool >/dev/null") == 0) {
