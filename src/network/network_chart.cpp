@@ -1,5 +1,6 @@
 #include "network/network_chart.h"
 
+#include <algorithm>
 #include <array>
 
 #include "canvas/plot_window.h"
@@ -17,6 +18,10 @@ constexpr std::array<Colore, 8> kColori = {
 constexpr int kForme = 6;
 // The rows of the legend, in pixels, which are user units on this canvas.
 constexpr float kRigaLegenda = 14;
+// The stations the chart shows, with their marks and a row of the legend each; the
+// others are told in one line, their values being in today.csv. So the chart keeps a
+// size a browser draws, however large the network.
+constexpr std::size_t kStazioniNelGrafico = 100;
 
 // A marker of shape `forma` centred on (x, y): disc, square, triangle, diamond, plus
 // or cross, about 5 pixels across.
@@ -75,8 +80,10 @@ bool ora_valida(const std::string& ora) {
 std::string grafico_rete(Form1& finestra, DrawingSurface& canvas,
                          const std::vector<StazioneRete>& stazioni) {
   finestra.impostazioni_dimensioni_e_scala_del_form();
+  const std::size_t mostrate = std::min(stazioni.size(), kStazioniNelGrafico);
+  const std::size_t righe = mostrate + (mostrate < stazioni.size() ? 1 : 0);
   // The canvas grows downwards by a legend row per station, at one user unit a pixel.
-  const float legenda = kRigaLegenda * static_cast<float>(stazioni.size()) + 6;
+  const float legenda = kRigaLegenda * static_cast<float>(righe) + 6;
   canvas.Height(canvas.TwipsPerPixelY() *
                 (static_cast<float>(finestra.margine_superiore + 160 + finestra.margine_inferiore +
                                     1 + kCorniceVerticale) +
@@ -85,7 +92,7 @@ std::string grafico_rete(Form1& finestra, DrawingSurface& canvas,
                241 + finestra.margine_destro, -(finestra.margine_inferiore + 1) - legenda);
   canvas.Cls();
   finestra.disegno_dello_stage();
-  for (std::size_t i = 0; i < stazioni.size(); ++i) {
+  for (std::size_t i = 0; i < mostrate; ++i) {
     const StazioneRete& s = stazioni[i];
     const Colore colore = kColori[i % kColori.size()];
     const int forma = static_cast<int>(i % kForme);
@@ -102,6 +109,13 @@ std::string grafico_rete(Form1& finestra, DrawingSurface& canvas,
     canvas.CurrentX(-18);
     canvas.CurrentY(y);
     canvas.Print(s.nome);
+  }
+  if (mostrate < stazioni.size()) {
+    canvas.CurrentX(-30);
+    canvas.CurrentY(-(static_cast<float>(finestra.margine_inferiore) + 8) -
+                    kRigaLegenda * static_cast<float>(mostrate));
+    canvas.Print("and " + std::to_string(stazioni.size() - mostrate) +
+                 " more stations, whose values are in today.csv");
   }
   return canvas.Image().document;
 }

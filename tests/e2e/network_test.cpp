@@ -274,6 +274,28 @@ TEST(NetworkTest, ADirectoryThatCannotBeReadIsOneLineAndStatusOne) {
                               ": cannot list the network directory: No such file or directory\n");
 }
 
+// Ten thousand stations still give an overview, its chart a legend of the first hundred
+// and a line for the others.
+TEST(NetworkTest, TenThousandStationsGiveAnOverview) {
+  test::CartellaTemporanea cartella;
+  const std::string rete = cartella / "net";
+  test::crea_cartella(rete);
+  const std::string status = stato("S", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z");
+  for (int n = 0; n < 10000; ++n) {
+    const std::string d = rete + "/s" + std::to_string(10000 + n);
+    test::crea_cartella(d);
+    scrivi(d + "/status.json", status);
+    scrivi(d + "/plotfoF16.csv", kCsv);
+  }
+  const test::Esito esito = panoramica(rete);
+  ASSERT_EQ(esito.stato, 0) << esito.errori;
+  EXPECT_EQ(json::parse(ReadWholeFile(rete + "/stations.json"))["stations"].size(), 10000u);
+  const std::string grafico = ReadWholeFile(rete + "/today.svg");
+  EXPECT_NE(grafico.find("and 9900 more stations, whose values are in today.csv"),
+            std::string::npos);
+  EXPECT_LT(grafico.size(), 1024u * 1024u);
+}
+
 TEST(NetworkTest, AHundredStationsInUnderASecondAndOnlyTwoFilesWhenNoneChanged) {
   test::CartellaTemporanea cartella;
   const std::string rete = cartella / "net";
