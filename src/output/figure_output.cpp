@@ -102,15 +102,16 @@ void Form1::pubblica_figura(const std::vector<DatoFigura>& dati) {
   }
 }
 
-// A run killed while it wrote may have left the hidden temporary name of a write in the
-// work, archive, data or output directory, and a run of version 1.1.0 its temporary pictures
+// A run killed while it wrote may have left a temporary name of a write in the work,
+// archive, data or output directory, and a run of version 1.1.0 its temporary pictures
 // grafico1.bmp to grafico6.bmp in the work directory; the lock keeps other runs of this
-// work directory from writing meanwhile. Nothing is there in the common case.
+// work directory from writing meanwhile. The temporaries' names carry the ID of the
+// process that wrote them, so a listing of each directory finds them.
 void Form1::rimuovi_temporanei() {
   for (const std::string& path :
        {cartella_lavoro, DirectoryPart(cartella_uscita + "plotfoF1"),
         cartella_lavoro + "previous_foF1_plots/", cartella_lavoro + "previous_foF1_data/"}) {
-    esegui_passo([&] { corsa.directory().Kill(DirectoryPart(path) + kTemporaryName); });
+    corsa.scrittore().RemoveTemporaries(DirectoryPart(path));
   }
   for (int k = 1; k <= 6; ++k) {
     esegui_passo(

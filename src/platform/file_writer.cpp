@@ -1,9 +1,11 @@
 #include "platform/file_writer.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <vector>
 
 #include "platform/failure.h"
 #include "platform/whole_file.h"
@@ -27,9 +29,12 @@ void PosixFileWriter::Link(const std::string& from, const std::string& to) {
        FileHolds(to, ReadWholeFile(from)))) {
     return;
   }
-  const std::string temporaneo = DirectoryPart(to) + kTemporaryName;
-  ::unlink(temporaneo.c_str());
-  if (::link(from.c_str(), temporaneo.c_str()) != 0) {
+  const std::string temporaneo = TemporaryName(DirectoryPart(to));
+  // A killed process of the same ID may have left the name.
+  const bool collegato = ::link(from.c_str(), temporaneo.c_str()) == 0 ||
+                         (errno == EEXIST && ::unlink(temporaneo.c_str()) == 0 &&
+                          ::link(from.c_str(), temporaneo.c_str()) == 0);
+  if (!collegato) {
     if (errno != EXDEV && errno != EPERM && errno != EMLINK) {
       throw Failure(to, "cannot write", SystemReason(errno));
     }
@@ -41,6 +46,19 @@ void PosixFileWriter::Link(const std::string& from, const std::string& to) {
     ::unlink(temporaneo.c_str());
     throw Failure(to, "cannot write", SystemReason(errore));
   }
+}
+
+void PosixFileWriter::RemoveTemporaries(const std::string& directory) {
+  DIR* lista = ::opendir(directory.empty() ? "." : directory.c_str());
+  if (lista == nullptr) return;
+  std::vector<std::string> temporanei;
+  while (const dirent* voce = ::readdir(lista)) {
+    if (std::string_view(voce->d_name).starts_with(kTemporaryName)) {
+      temporanei.emplace_back(voce->d_name);
+    }
+  }
+  ::closedir(lista);
+  for (const std::string& nome : temporanei) ::unlink((directory + nome).c_str());
 }
 
 }  // namespace fof1plot

@@ -22,15 +22,19 @@ class FileWriter {
   // nothing: a hard link where the file system allows one, a copy elsewhere. Where `to`
   // already is that file, or holds the same bytes, nothing changes. Throws Failure as Write does.
   virtual void Link(const std::string& from, const std::string& to) = 0;
+  // Removes from `directory` (ending in "/", or empty for the current directory) the
+  // temporary names that writes killed in their last instant left; never throws.
+  virtual void RemoveTemporaries(const std::string& directory) = 0;
 };
 
 // The local file system, through WriteFileReplacing and WriteFileUnlessPresent; a link
-// goes through the hidden temporary name, then a rename.
+// goes through the process's hidden temporary name, then a rename.
 class PosixFileWriter : public FileWriter {
  public:
   WriteResult Write(const std::string& path, std::string_view bytes) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
   void Link(const std::string& from, const std::string& to) override;
+  void RemoveTemporaries(const std::string& directory) override;
 };
 
 }  // namespace fof1plot

@@ -27,18 +27,25 @@ bool write_all(int fd, std::string_view bytes) {
 }
 
 // Gives an unnamed file a name: directly where the process may, through /proc otherwise.
-bool link_unnamed(int fd, const std::string& name) {
+bool link_unnamed_once(int fd, const std::string& name) {
   if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return true;
   if (errno == EEXIST) return false;
   const std::string proc = "/proc/self/fd/" + std::to_string(fd);
   return ::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
+// As link_unnamed_once, at a temporary name that a killed process of the same ID may have
+// left: that one is removed first.
+bool link_unnamed_temporary(int fd, const std::string& name) {
+  if (link_unnamed_once(fd, name)) return true;
+  return errno == EEXIST && ::unlink(name.c_str()) == 0 && link_unnamed_once(fd, name);
+}
+
 // The new content on its way to its name: an unnamed file, or the hidden temporary name.
 class NewFile {
  public:
   explicit NewFile(const std::string& path)
-      : path_(path), temporary_(DirectoryPart(path) + kTemporaryName) {
+      : path_(path), temporary_(TemporaryName(DirectoryPart(path))) {
     const std::string directory = DirectoryPart(path);
     fd_ =
         ::open(directory.empty() ? "." : directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
@@ -63,8 +70,7 @@ class NewFile {
   // Takes the final name, replacing what is there.
   void replace() {
     if (!named_) {
-      ::unlink(temporary_.c_str());
-      if (!link_unnamed(fd_, temporary_)) fail();
+      if (!link_unnamed_temporary(fd_, temporary_)) fail();
       named_ = true;
     }
     close();
@@ -75,7 +81,7 @@ class NewFile {
   // Takes the final name where it is free; false when it is not.
   bool add() {
     const bool linked =
-        named_ ? ::link(temporary_.c_str(), path_.c_str()) == 0 : link_unnamed(fd_, path_);
+        named_ ? ::link(temporary_.c_str(), path_.c_str()) == 0 : link_unnamed_once(fd_, path_);
     if (!linked && errno != EEXIST) fail();
     close();
     return linked;
@@ -139,6 +145,10 @@ bool WriteFileUnlessPresent(const std::string& path, std::string_view bytes) {
 }
 
 std::string DirectoryPart(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+
+std::string TemporaryName(const std::string& directory) {
+  return directory + std::string(kTemporaryName) + "." + std::to_string(::getpid());
+}
 
 std::string ReadWholeFile(const std::string& path) {
   struct stat info;

@@ -5,9 +5,14 @@
 
 namespace fof1plot {
 
-// The one name a write gives its bytes before they take the final name, hidden, in the
-// final name's directory; it exists only for the moment between the two.
-inline constexpr const char* kTemporaryName = ".fof1plot.tmp";
+// How the names a write gives its bytes before they take the final name begin: hidden,
+// in the final name's directory, each existing only for the moment between the two.
+inline constexpr std::string_view kTemporaryName = ".fof1plot.tmp";
+
+// The temporary name of this process's writes in `directory` (which ends in "/", or is
+// empty for the current directory): kTemporaryName and the process ID, so that any number
+// of writers in one directory never take each other's file.
+std::string TemporaryName(const std::string& directory);
 
 // What a write did to the file at its path.
 enum class WriteResult { kCreated, kReplaced, kUnchanged };
@@ -15,7 +20,7 @@ enum class WriteResult { kCreated, kReplaced, kUnchanged };
 // Replaces the file at path with bytes, all or nothing, unless it is an ordinary file that
 // holds exactly those bytes already: that one is left untouched, with its inode and time,
 // so that a run that changed nothing costs no flush and leaves web caches valid. Otherwise the
-// bytes go to an unnamed file in the same directory (O_TMPFILE, or kTemporaryName where the file
+// bytes go to an unnamed file in the same directory (O_TMPFILE, or TemporaryName where the file
 // system has no unnamed files), which is flushed to disk and then takes the name. A reader never
 // sees half a file, a failed write leaves the old file as it was, and a symbolic link at path is
 // replaced, not followed. The new file gets the mode of an ordinary new file (0666 less the umask).

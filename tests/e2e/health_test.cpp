@@ -3,6 +3,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "platform/whole_file.h"
 #include "support/station_tree.h"
@@ -245,6 +247,35 @@ TEST(RunOutcomeTest, StatusJsonAndTheMetricsTellEveryFailedWrite) {
       EXPECT_NE(testo.find("\nfof1plot_run_success{station=\"Rome\"} 0\n"), std::string::npos)
           << testo;
     }
+  }
+}
+
+// Two stations whose metrics share node_exporter's directory: one run's renames are held
+// back while the other writes, and each file still holds its own station's series.
+TEST(RunOutcomeTest, TwoWritersInOneDirectoryKeepTheirOwnFiles) {
+  if (std::system("strace -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace not installed";
+  test::Albero a, b;
+  test::CartellaTemporanea condivisa;
+  const auto comando = [&](const test::Albero& albero, const char* stazione, const char* strace) {
+    return "cd '" + albero.cartella.path() + "' && FOF1PLOT_STATION=" + stazione + " TZ=UTC " +
+           strace + FAKETIME_BINARY + " '2025-01-03 10:00:00' " + FOF1PLOT_BINARY + " --metrics '" +
+           condivisa / stazione + ".prom' 2>/dev/null";
+  };
+  const std::string lenta = comando(
+      a, "slow", "strace -f -qq -o /dev/null -e trace=rename -e inject=rename:delay_enter=100000 ");
+  const std::string svelta = comando(b, "quick", "");
+  std::atomic<int> stato_lenta = -1;
+  std::thread corsa([&] { stato_lenta = std::system(lenta.c_str()); });
+  // The quick station runs again and again while the slow one works.
+  for (int k = 0; k < 100 && stato_lenta == -1; ++k) EXPECT_EQ(std::system(svelta.c_str()), 0);
+  corsa.join();
+  EXPECT_EQ(stato_lenta, 0);
+  for (const char* stazione : {"slow", "quick"}) {
+    const std::string testo = ReadWholeFile(condivisa / stazione + ".prom");
+    EXPECT_NE(testo.find(std::string("fof1plot_run_success{station=\"") + stazione + "\"} 1"),
+              std::string::npos)
+        << stazione << ":\n"
+        << testo;
   }
 }
 

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <thread>
 
 #include "network/network_station.h"
 #include "output/figure_data.h"
@@ -113,6 +116,24 @@ TEST(NetworkTest, ADirectorySwappedForALinkAfterTheListingIsNotFollowed) {
   EXPECT_EQ(s.stato, StatoStazione::kIlleggibile);
   EXPECT_EQ(s.motivo, "a symbolic link or not a directory, not followed");
   EXPECT_THROW(ConfinedDirectory(cartella / "net/swapped/"), Failure) << "nor with a final slash";
+}
+
+// Two overviews of one directory never write at once: the second waits for the first's
+// lock.
+TEST(NetworkTest, AnOverviewWaitsForTheOneThatHoldsTheDirectory) {
+  test::CartellaTemporanea cartella;
+  const std::string rete = cartella / "net";
+  test::crea_cartella(rete);
+  const int fd = ::open(rete.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  test::Esito esito;
+  std::thread seconda([&] { esito = panoramica(rete); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_FALSE(test::esiste(rete + "/index.html")) << "written under another run's lock";
+  ::close(fd);
+  seconda.join();
+  EXPECT_EQ(esito.stato, 0) << esito.errori;
+  EXPECT_TRUE(test::esiste(rete + "/index.html"));
 }
 
 TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {

@@ -51,11 +51,12 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
   EXPECT_EQ(banco.wpdlx1.chiamate[21], "WriteGif /w/previous_foF1_plots/2025064.gif False")
       << "today has a value";
   EXPECT_EQ(banco.directory.bloccate, std::vector<std::string>{"/w/"});
+  EXPECT_EQ(banco.scrittore.ripuliti,
+            (std::vector<std::string>{"/w/", "/o/", "/w/previous_foF1_plots/",
+                                      "/w/previous_foF1_data/"}));
   EXPECT_EQ(banco.directory.cancellati,
-            (std::vector<std::string>{
-                "/w/.fof1plot.tmp", "/o/.fof1plot.tmp", "/w/previous_foF1_plots/.fof1plot.tmp",
-                "/w/previous_foF1_data/.fof1plot.tmp", "/w/grafico1.bmp", "/w/grafico2.bmp",
-                "/w/grafico3.bmp", "/w/grafico4.bmp", "/w/grafico5.bmp", "/w/grafico6.bmp"}));
+            (std::vector<std::string>{"/w/grafico1.bmp", "/w/grafico2.bmp", "/w/grafico3.bmp",
+                                      "/w/grafico4.bmp", "/w/grafico5.bmp", "/w/grafico6.bmp"}));
   EXPECT_EQ(banco.directory.elencazioni, 1);
   EXPECT_TRUE(banco.righe().empty());
   EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);

@@ -145,7 +145,9 @@ class FakeFileWriter : public FileWriter {
   WriteResult Write(const std::string& path, std::string_view bytes) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
   void Link(const std::string& from, const std::string& to) override { collegati[to] = from; }
+  void RemoveTemporaries(const std::string& directory) override { ripuliti.push_back(directory); }
   std::map<std::string, std::string> scritti;
+  std::vector<std::string> ripuliti;
   std::map<std::string, std::string> collegati;
   std::set<std::string> guasti;
 };
