@@ -173,9 +173,16 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
   dpkg-deb -f "$deb" Depends | grep -q 'libgd3 (>=' || fail "the package does not depend on libgd3"
   [ "$(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles)" = "$(printf '/etc/default/fof1plot\n/etc/cron.d/fof1plot')" ] ||
     fail "the package's conffiles"
-  if command -v lintian >/dev/null; then
+  if ! command -v lintian >/dev/null; then
+    skip lintian "the package's policy"
+  elif grep -q fsanitize "$build/CMakeCache.txt"; then
+    # A sanitized debug build is built without _FORTIFY_SOURCE and is not what ships.
+    echo "a sanitizer build: lintian checks its package for errors only"
+    errors=$(lintian "$deb" 2>/dev/null | grep '^E:' || true)
+    [ -z "$errors" ] || fail "lintian: $errors"
+  else
     tags=$(lintian --pedantic -I -E "$deb" 2>/dev/null || true)
     [ -z "$tags" ] || fail "lintian --pedantic: $tags"
-  else skip lintian "the package's policy"; fi
+  fi
 else skip "cpack or dpkg-deb" "the package"; fi
 echo "install: clean"
