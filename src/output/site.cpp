@@ -95,7 +95,7 @@ std::vector<GiornoArchiviato> elenca_archivio(Corsa& corsa, const std::string& c
 // A day of the archive on the site: its files linked into archive/yyyy/mm/ as dd.gif,
 // dd.csv and dd.svg, and its page dd.html, with the values of its CSV's text.
 void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::string& radice,
-                   const GiornoArchiviato& g, const std::string& csv,
+                   const GiornoArchiviato& g, const std::optional<std::string>& csv,
                    const GiornoArchiviato* precedente, const GiornoArchiviato* successivo) {
   const year_month_day d{g.data};
   const std::string giorno =
@@ -130,17 +130,34 @@ std::array<std::optional<int>, 24> previsione_oraria(Form1& form, year_month mes
   return valori;
 }
 
-// The texts of the archived CSVs of some days, of those that have one and can be read.
-std::map<sys_days, std::string> leggi_csv(Corsa& corsa, const std::string& cartella_lavoro,
-                                          const std::vector<GiornoArchiviato>& giorni) {
-  std::map<sys_days, std::string> csv;
+// The texts of the archived CSVs of some days, of those that have one, and the days
+// whose CSV is there but cannot be read: a reported failure, since the month's numbers
+// and the day's page then lack them.
+struct CsvLetti {
+  std::map<sys_days, std::string> testi;
+  std::vector<sys_days> illeggibili;
+};
+
+CsvLetti leggi_csv(Corsa& corsa, const std::string& cartella_lavoro,
+                   const std::vector<GiornoArchiviato>& giorni) {
+  CsvLetti letti;
   for (const GiornoArchiviato& g : giorni) {
     if (!g.csv) continue;
-    auto testo =
-        testo_di(corsa, cartella_lavoro + "previous_foF1_data/" + radice_archivio(g.data) + ".csv");
-    if (testo) csv[g.data] = std::move(*testo);
+    std::string testo;
+    const bool letto = corsa.passo(
+        [&] {
+          const std::unique_ptr<TextFile> file = corsa.files().Open(
+              cartella_lavoro + "previous_foF1_data/" + radice_archivio(g.data) + ".csv");
+          while (!file->Eof()) testo += file->LineInput() + "\n";
+        },
+        "cannot read the archived values");
+    if (letto) {
+      letti.testi[g.data] = std::move(testo);
+    } else {
+      letti.illeggibili.push_back(g.data);
+    }
   }
-  return csv;
+  return letti;
 }
 
 // A month's statistics from the texts of its archived CSVs and its forecast, and its
@@ -148,11 +165,12 @@ std::map<sys_days, std::string> leggi_csv(Corsa& corsa, const std::string& carte
 StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& vettoriale,
                                    Corsa& corsa, const std::string& cartella, year_month mese,
                                    const std::vector<GiornoArchiviato>& del_mese,
-                                   const std::map<sys_days, std::string>& csv) {
+                                   const CsvLetti& csv) {
   std::vector<sys_days> archiviati(del_mese.size());
   std::transform(del_mese.begin(), del_mese.end(), archiviati.begin(),
                  [](const GiornoArchiviato& g) { return g.data; });
-  StatisticheMese s = statistiche_mese(mese, csv, archiviati, previsione_oraria(form, mese));
+  StatisticheMese s =
+      statistiche_mese(mese, csv.testi, csv.illeggibili, archiviati, previsione_oraria(form, mese));
   for (const auto& [nome, testo] : {std::pair<const char*, std::string>{"values.csv", s.valori},
                                     {"hourly.csv", testo_orario(s)},
                                     {"hourly.svg", grafico_mese(grafico, vettoriale, s)}}) {
@@ -229,11 +247,12 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
     };
     const auto prima = entro(mese), dopo = entro(mese + months{1});
     const std::vector<GiornoArchiviato> del_mese(prima, dopo);
-    const std::map<sys_days, std::string> csv = leggi_csv(corsa, cartella_lavoro, del_mese);
+    const CsvLetti csv = leggi_csv(corsa, cartella_lavoro, del_mese);
     for (auto g = prima; g < dopo; ++g) {
       if (!da_scrivere(g)) continue;
-      const auto testo = csv.find(g->data);
-      scrivi_giorno(corsa, cartella_lavoro, radice, *g, testo == csv.end() ? "" : testo->second,
+      const auto testo = csv.testi.find(g->data);
+      scrivi_giorno(corsa, cartella_lavoro, radice, *g,
+                    testo == csv.testi.end() ? std::nullopt : std::optional(testo->second),
                     g == giorni.begin() ? nullptr : &*(g - 1),
                     g + 1 == giorni.end() ? nullptr : &*(g + 1));
     }

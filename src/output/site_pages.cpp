@@ -170,7 +170,7 @@ std::string pagina_archivio(const std::optional<std::string>& stazione,
           "<tr><th scope=\"row\"><a href=\"" + std::to_string(anno->first) + "/" + due_cifre(mese) +
           "/index.html\">" + kNomiMesi[mese - 1] + "</a></th><td>" + std::to_string(giorni_mese) +
           "</td><td>" + (noto ? std::to_string(r->second.giorni_con_dati) : "–") + "</td><td>" +
-          (noto && r->second.scarto_rms ? mhz_due_decimali(*r->second.scarto_rms) + " MHz" : "–") +
+          (noto && r->second.scarto_rms ? centesimi_in_mhz(*r->second.scarto_rms) + " MHz" : "–") +
           "</td></tr>\n";
     }
     pagina += "</tbody>\n</table>\n";
@@ -190,10 +190,18 @@ std::string sezione_statistiche(const StatisticheMese& s) {
       std::to_string(s.giorni_con_dati) + (s.giorni_con_dati == 1 ? " day" : " days") +
       " with data.";
   if (s.scarto_rms) {
-    testo += " Median &minus; forecast: mean " + mhz_due_decimali(*s.scarto_medio) +
-             " MHz, root mean square " + mhz_due_decimali(*s.scarto_rms) + " MHz.";
+    testo += " Median &minus; forecast: mean " + centesimi_in_mhz(*s.scarto_medio) +
+             " MHz, root mean square " + centesimi_in_mhz(*s.scarto_rms) + " MHz.";
   }
   testo += "</p>\n";
+  if (!s.illeggibili.empty()) {
+    testo += "<p>Left out, their values could not be read:";
+    for (const sys_days g : s.illeggibili) {
+      const std::string data = data_iso(g);
+      testo += " <time datetime=\"" + data + "\">" + data + "</time>";
+    }
+    testo += ".</p>\n";
+  }
   if (!s.senza_valori.empty()) {
     testo += "<p>Left out, archived without their values:";
     for (const sys_days g : s.senza_valori) {
@@ -245,7 +253,7 @@ std::string pagina_mese(const std::optional<std::string>& stazione, year_month m
 }
 
 std::string pagina_giorno(const std::optional<std::string>& stazione,
-                          const GiornoArchiviato& giorno, const std::string& csv,
+                          const GiornoArchiviato& giorno, const std::optional<std::string>& csv,
                           const GiornoArchiviato* precedente, const GiornoArchiviato* successivo) {
   const std::string data = data_iso(giorno.data);
   const std::string dd = due_cifre(static_cast<unsigned>(year_month_day{giorno.data}.day()));
@@ -276,8 +284,15 @@ std::string pagina_giorno(const std::optional<std::string>& stazione,
   pagina += "<figcaption>foF1 on <time datetime=\"" + data + "\">" + data + "</time>";
   if (giorno.csv) pagina += ". <a href=\"" + dd + ".csv\">Values as CSV</a>";
   pagina += " <a href=\"" + dd + ".gif\">GIF</a></figcaption>\n</figure>\n" + legenda();
-  pagina += giorno.csv ? tabella_valori(csv)
-                       : "<p>The values of this day's figure were not recorded.</p>\n";
+  if (!giorno.csv) {
+    pagina += "<p>The values of this day's figure were not recorded.</p>\n";
+  } else if (!csv) {
+    pagina +=
+        "<p>The values of this day's figure could not be read when this page was made; "
+        "the station's run reported why.</p>\n";
+  } else {
+    pagina += tabella_valori(*csv);
+  }
   return pagina + fine();
 }
 

@@ -44,11 +44,11 @@ std::string pagina_mese(const std::optional<std::string>& stazione, std::chrono:
                         const std::vector<GiornoArchiviato>& giorni,
                         const StatisticheMese* statistiche);
 
-// archive/<yyyy>/<mm>/<dd>.html: the day's figure, its values from its CSV (empty for a
-// day archived without one, and the page says they were not recorded), the previous and
-// next archived days and the month.
+// archive/<yyyy>/<mm>/<dd>.html: the day's figure, its values from its CSV's text (none
+// where it could not be read, and the page says so; for a day archived without a CSV the
+// page says they were not recorded), the previous and next archived days and the month.
 std::string pagina_giorno(const std::optional<std::string>& stazione,
-                          const GiornoArchiviato& giorno, const std::string& csv,
+                          const GiornoArchiviato& giorno, const std::optional<std::string>& csv,
                           const GiornoArchiviato* precedente, const GiornoArchiviato* successivo);
 
 // site.css, the one style sheet of every page.

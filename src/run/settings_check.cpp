@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <memory>
@@ -88,6 +89,36 @@ void verifica_permesso(const std::string& cartella, const char* che, bool legger
   } else {
     esito.ok(chi + " can " + che + " " + mostrata);
   }
+}
+
+// The archived values, which the month's numbers and the day pages read: each CSV must
+// be readable by the runs' user, or the month's numbers would lack its day.
+void verifica_valori_archiviati(Directory& directory, const std::string& cartella, Esito& esito) {
+  std::vector<std::string> illeggibili;
+  std::string motivo;
+  int letti = 0;
+  const bool elencata = esegui_passo([&] {
+    directory.Dir(cartella, [&](std::string_view nome) {
+      if (!nome.ends_with(".csv")) return;
+      ++letti;
+      if (const auto problema = AccessProblem(cartella + std::string(nome), true, false)) {
+        illeggibili.emplace_back(nome);
+        if (motivo.empty()) motivo = *problema;
+      }
+    });
+  });
+  if (!elencata) return;
+  const std::string chi = utente();
+  if (illeggibili.empty()) {
+    esito.ok(chi + " can read the " + std::to_string(letti) + " archived value files in " +
+             cartella);
+    return;
+  }
+  std::sort(illeggibili.begin(), illeggibili.end());
+  esito.errore(chi + " cannot read " + std::to_string(illeggibili.size()) +
+                   " archived value files in " + cartella + " (" + illeggibili.front() +
+                   (illeggibili.size() > 1 ? " ... " + illeggibili.back() : "") + "): " + motivo,
+               "give " + chi + " the right to read them; the month's numbers lack those days");
 }
 
 void verifica_previsione(TextFiles& files, const std::string& path, bool necessaria, Esito& esito) {
@@ -242,6 +273,7 @@ int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, 
     verifica_permesso(lavoro + "previous_foF1_plots/", "write", false, true, esito);
     if (!DirectoryProblem(lavoro + "previous_foF1_data/")) {
       verifica_permesso(lavoro + "previous_foF1_data/", "write", false, true, esito);
+      verifica_valori_archiviati(directory, lavoro + "previous_foF1_data/", esito);
     }
   }
   if (verifica_cartella(cartelle[1], esito)) {

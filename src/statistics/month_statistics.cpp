@@ -33,7 +33,8 @@ std::optional<int> decimi(const std::string& testo) {
   return valore;
 }
 
-// A number of hundredths of MHz with two decimals.
+}  // namespace
+
 std::string centesimi_in_mhz(int centesimi) {
   char testo[24];
   std::snprintf(testo, sizeof testo, "%s%d.%02d", centesimi < 0 ? "-" : "",
@@ -41,7 +42,24 @@ std::string centesimi_in_mhz(int centesimi) {
   return testo;
 }
 
-}  // namespace
+std::optional<std::pair<int, int>> media_e_rms_in_centesimi(const std::vector<int>& ventesimi) {
+  if (ventesimi.empty()) return std::nullopt;
+  const std::int64_t n = static_cast<std::int64_t>(ventesimi.size());
+  std::int64_t somma = 0, quadrati = 0;
+  for (const int d : ventesimi) {
+    somma += d;
+    quadrati += static_cast<std::int64_t>(d) * d;
+  }
+  // The mean is 5 * somma / n hundredths: half away from zero on that fraction.
+  const std::int64_t q = 5 * std::abs(somma);
+  const int media = static_cast<int>((2 * q + n) / (2 * n)) * (somma < 0 ? -1 : 1);
+  // The RMS is 5 * sqrt(quadrati / n) hundredths: the k with (2k - 1)^2 n <= 100 quadrati
+  // < (2k + 1)^2 n, found from the floating-point root and then checked in whole numbers.
+  std::int64_t k = std::llround(5 * std::sqrt(static_cast<double>(quadrati) / n));
+  while (k > 0 && (2 * k - 1) * (2 * k - 1) * n > 100 * quadrati) --k;
+  while ((2 * k + 1) * (2 * k + 1) * n <= 100 * quadrati) ++k;
+  return std::pair{media, static_cast<int>(k)};
+}
 
 std::array<int, 3> cardini_in_ventesimi(std::vector<int> v) {
   std::sort(v.begin(), v.end());
@@ -65,13 +83,17 @@ std::optional<int> valore_all_ora(const std::map<int, int>& campioni, int ora) {
 }
 
 StatisticheMese statistiche_mese(year_month mese, const std::map<sys_days, std::string>& csv,
+                                 const std::vector<sys_days>& illeggibili,
                                  const std::vector<sys_days>& archiviati,
                                  const std::array<std::optional<int>, 24>& previsione) {
   StatisticheMese s;
   s.mese = mese;
   s.valori = "time_utc,foF1_MHz,field\n";
+  s.illeggibili = illeggibili;
   for (const sys_days giorno : archiviati) {
-    if (csv.find(giorno) == csv.end()) s.senza_valori.push_back(giorno);
+    const bool illeggibile =
+        std::find(illeggibili.begin(), illeggibili.end(), giorno) != illeggibili.end();
+    if (csv.find(giorno) == csv.end() && !illeggibile) s.senza_valori.push_back(giorno);
   }
   std::array<std::vector<int>, 24> per_ora;
   for (const auto& [giorno, testo] : csv) {
@@ -92,24 +114,18 @@ StatisticheMese statistiche_mese(year_month mese, const std::map<sys_days, std::
       if (const auto v = valore_all_ora(campioni, ora)) per_ora[ora].push_back(*v);
     }
   }
-  double somma = 0, quadrati = 0;
-  int ore_con_scarto = 0;
+  std::vector<int> scarti;
   for (int ora = 0; ora < 24; ++ora) {
     OraMese& o = s.ore[ora];
     o.ora = ora;
     o.giorni = static_cast<int>(per_ora[ora].size());
     o.previsione = previsione[ora];
     if (o.giorni >= 5) o.cardini = cardini_in_ventesimi(per_ora[ora]);
-    if (o.cardini && o.previsione) {
-      const double scarto = ((*o.cardini)[1] - 2 * *o.previsione) / 20.0;
-      somma += scarto;
-      quadrati += scarto * scarto;
-      ++ore_con_scarto;
-    }
+    if (o.cardini && o.previsione) scarti.push_back((*o.cardini)[1] - 2 * *o.previsione);
   }
-  if (ore_con_scarto > 0) {
-    s.scarto_medio = somma / ore_con_scarto;
-    s.scarto_rms = std::sqrt(quadrati / ore_con_scarto);
+  if (const auto media_e_rms = media_e_rms_in_centesimi(scarti)) {
+    s.scarto_medio = media_e_rms->first;
+    s.scarto_rms = media_e_rms->second;
   }
   return s;
 }
@@ -128,7 +144,11 @@ Riassunti leggi_riassunti(const std::string& testo) {
     }
     RiassuntoMese& r = riassunti[year{anno} / month{static_cast<unsigned>(mese)}];
     r.giorni_con_dati = giorni;
-    if (rms[0] != '\0') r.scarto_rms = std::atof(rms);
+    int unita = 0;
+    unsigned centesimi = 0;
+    if (std::sscanf(rms, "%d.%2u", &unita, &centesimi) == 2) {
+      r.scarto_rms = unita * 100 + static_cast<int>(centesimi);
+    }
   }
   return riassunti;
 }
@@ -140,14 +160,10 @@ std::string testo_riassunti(const Riassunti& riassunti) {
     std::snprintf(testo, sizeof testo, "%04d-%02u,%d,", static_cast<int>(mese.year()),
                   static_cast<unsigned>(mese.month()), r.giorni_con_dati);
     csv += testo;
-    if (r.scarto_rms) csv += mhz_due_decimali(*r.scarto_rms);
+    if (r.scarto_rms) csv += centesimi_in_mhz(*r.scarto_rms);
     csv += "\n";
   }
   return csv;
-}
-
-std::string mhz_due_decimali(double mhz) {
-  return centesimi_in_mhz(static_cast<int>(std::lround(mhz * 100)));
 }
 
 std::string ventesimi_in_mhz(int ventesimi) {

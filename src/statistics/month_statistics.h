@@ -33,9 +33,11 @@ struct StatisticheMese {
   std::vector<std::chrono::sys_days> senza_valori;
   int giorni_con_dati = 0;
   std::array<OraMese, 24> ore;
+  // The days of the month whose archived CSV is there but could not be read.
+  std::vector<std::chrono::sys_days> illeggibili;
   // The mean and the root mean square of (median - forecast) over the hours that have
-  // both, in MHz; none where no hour has.
-  std::optional<double> scarto_medio, scarto_rms;
+  // both, in hundredths of MHz; none where no hour has.
+  std::optional<int> scarto_medio, scarto_rms;
 };
 
 // The value a day gives an hour: that of its value sample nearest to hh:00, within 7
@@ -43,11 +45,18 @@ struct StatisticheMese {
 // `campioni` are the day's values in tenths by minute of the day.
 std::optional<int> valore_all_ora(const std::map<int, int>& campioni, int ora);
 
-// The month's statistics: `csv` holds the archived CSV of each day that has one,
-// `archiviati` every archived day of the month, `previsione` the month's forecast by
-// hour in tenths (none where the file is missing, an empty hour where the field is).
+// The mean and the root mean square of differences given in twentieths of MHz, in
+// hundredths of MHz rounded half away from zero from their exact values, not from a
+// binary fraction near them; none for no difference.
+std::optional<std::pair<int, int>> media_e_rms_in_centesimi(const std::vector<int>& ventesimi);
+
+// The month's statistics: `csv` holds the archived CSV of each day that has one and
+// could be read, `illeggibili` the days whose CSV could not be, `archiviati` every
+// archived day of the month, `previsione` the month's forecast by hour in tenths (none
+// where the file is missing, an empty hour where the field is).
 StatisticheMese statistiche_mese(std::chrono::year_month mese,
                                  const std::map<std::chrono::sys_days, std::string>& csv,
+                                 const std::vector<std::chrono::sys_days>& illeggibili,
                                  const std::vector<std::chrono::sys_days>& archiviati,
                                  const std::array<std::optional<int>, 24>& previsione);
 
@@ -60,7 +69,7 @@ std::string testo_orario(const StatisticheMese& statistiche);
 // months.
 struct RiassuntoMese {
   int giorni_con_dati = 0;
-  std::optional<double> scarto_rms;
+  std::optional<int> scarto_rms;  // hundredths of MHz
 };
 using Riassunti = std::map<std::chrono::year_month, RiassuntoMese>;
 
@@ -69,8 +78,8 @@ using Riassunti = std::map<std::chrono::year_month, RiassuntoMese>;
 Riassunti leggi_riassunti(const std::string& testo);
 std::string testo_riassunti(const Riassunti& riassunti);
 
-// "0.23": MHz with two decimals, rounded half away from zero.
-std::string mhz_due_decimali(double mhz);
+// "0.23": a number of hundredths of MHz with two decimals.
+std::string centesimi_in_mhz(int centesimi);
 
 // A number of twentieths of MHz with one decimal, rounded half away from zero.
 std::string ventesimi_in_mhz(int ventesimi);

@@ -409,8 +409,22 @@ TEST(CheckTest, AHeldLockAndAnUnwritableOutputAreToldForTheUserWhoChecks) {
   for (const char* d : {"work", "work/previous_foF1_plots", "data"}) {
     std::filesystem::permissions(albero.cartella / d, std::filesystem::perms::all);
   }
+  test::crea_cartella(albero.cartella / "work/previous_foF1_data");
+  scrivi(albero.cartella / "work/previous_foF1_data/2025001.csv", "time_utc,foF1_MHz,field\n");
+  scrivi(albero.cartella / "work/previous_foF1_data/2025002.csv", "time_utc,foF1_MHz,field\n");
+  std::filesystem::permissions(albero.cartella / "work/previous_foF1_data",
+                               std::filesystem::perms::all);
+  std::filesystem::permissions(albero.cartella / "work/previous_foF1_data/2025002.csv",
+                               std::filesystem::perms::all);
+  std::filesystem::permissions(albero.cartella / "work/previous_foF1_data/2025001.csv",
+                               std::filesystem::perms::none);
   const test::Esito nobody = albero.avvia({"--check"}, true);
   EXPECT_EQ(nobody.stato, 1);
+  EXPECT_NE(nobody.uscita.find("error: nobody cannot read 1 archived value files in " +
+                               albero.cartella / "work/previous_foF1_data/ (2025001.csv): "
+                                                 "Permission denied"),
+            std::string::npos)
+      << nobody.uscita;
   EXPECT_NE(nobody.uscita.find("error: nobody cannot write " + albero.cartella / "out/" +
                                ": Permission denied"),
             std::string::npos)

@@ -139,6 +139,26 @@ TEST_F(AlberoStazione, ARunWithTheSiteGivesEveryArchivedDayItsPage) {
   }
 }
 
+// An archived CSV that the run cannot read is a reported failure, and the pages say the
+// day's values could not be read, not that they were not recorded.
+TEST_F(SiteTest, AnUnreadableArchivedCsvIsAFailureThePagesTell) {
+  if (::geteuid() != 0) GTEST_SKIP() << "the user nobody needs root";
+  test::aperto_a_tutti(cartella);
+  const std::string csv = cartella / "work/previous_foF1_data/2025001.csv";
+  fs::permissions(csv, fs::perms::none);
+  const test::Esito esito = avvia({"--site"}, true);
+  EXPECT_EQ(esito.stato, 1);
+  EXPECT_EQ(esito.errori,
+            "fof1plot: " + csv + ": cannot read the archived values: Permission denied\n");
+  EXPECT_NE(ReadWholeFile(cartella / "out/status.json").find("cannot read the archived values"),
+            std::string::npos);
+  EXPECT_NE(ReadWholeFile(cartella / "out/archive/2025/01/01.html").find("could not be read"),
+            std::string::npos);
+  EXPECT_NE(ReadWholeFile(cartella / "out/archive/2025/01/index.html")
+                .find("Left out, their values could not be read: <time datetime=\"2025-01-01\">"),
+            std::string::npos);
+}
+
 TEST_F(SiteTest, ABackfillWritesItsRangeAndTheDaysJustOutsideIt) {
   guasta_pagine(cartella, {8, 9, 10, 11, 12, 13});
   fs::remove(cartella / "out/site.css");

@@ -98,7 +98,7 @@ TEST(MonthStatisticsTest, AHandMadeMonthGivesTheTableWrittenOutByHand) {
   previsione[11] = 40;
   previsione[12] = 50;
   previsione[13] = 35;
-  const StatisticheMese s = statistiche_mese(2025y / March, csv, archiviati, previsione);
+  const StatisticheMese s = statistiche_mese(2025y / March, csv, {}, archiviati, previsione);
   std::istringstream righe(testo_orario(s));
   std::vector<std::string> tabella;
   for (std::string r; std::getline(righe, r);) tabella.push_back(r);
@@ -115,17 +115,47 @@ TEST(MonthStatisticsTest, AHandMadeMonthGivesTheTableWrittenOutByHand) {
   EXPECT_EQ(s.giorni_con_dati, 31);
   EXPECT_TRUE(s.senza_valori.empty());
   ASSERT_TRUE(s.scarto_medio && s.scarto_rms);
-  EXPECT_NEAR(*s.scarto_medio, 0.05, 1e-9);   // (0.10 + 0.30 - 0.25) / 3
-  EXPECT_NEAR(*s.scarto_rms, 0.23274, 1e-5);  // sqrt((0.01 + 0.09 + 0.0625) / 3)
+  EXPECT_EQ(*s.scarto_medio, 5);  // (0.10 + 0.30 - 0.25) / 3 MHz, in hundredths
+  EXPECT_EQ(*s.scarto_rms, 23);   // sqrt((0.01 + 0.09 + 0.0625) / 3) = 0.23274
   EXPECT_TRUE(s.valori.starts_with("time_utc,foF1_MHz,field\n2025-03-01T10:00:00Z,3.1,3.1\n"));
 }
 
-TEST(MonthStatisticsTest, ADayWithoutItsCsvAndAMissingForecast) {
-  const sys_days primo = sys_days{2025y / April / 1}, secondo = primo + days{1};
+// The mean and the RMS rounded on their exact values: differences that average exactly
+// some half hundredth round away from zero, where their binary sum would fall short.
+TEST(MonthStatisticsTest, TheMeanAndRmsRoundHalfAwayFromZeroOnTheirExactValues) {
+  const struct {
+    std::vector<int> ventesimi;
+    int media, rms;
+  } kCasi[] = {
+      {{-6, 7}, 3, 33},   // -0.30 and +0.35: mean +0.025; RMS sqrt(0.10625) = 0.3260
+      {{-7, 6}, -3, 33},  // mean -0.025
+      {{-7, 4}, -8, 29},  // mean -0.075; RMS sqrt(0.08125) = 0.2850
+      {{1, 0}, 3, 4},     // mean +0.025; RMS sqrt(0.00125) = 0.0354
+      {{1}, 5, 5},        // exact: 0.05
+      {{1, 1, 1, 1}, 5, 5}, {{0, 0, 0}, 0, 0}, {{5, -5}, 0, 25},  // RMS exactly 0.25
+      {{1, 2}, 8, 8},  // mean 0.075; RMS sqrt(0.00625) = 0.0791
+  };
+  for (const auto& caso : kCasi) {
+    SCOPED_TRACE(::testing::PrintToString(caso.ventesimi));
+    const auto media_e_rms = media_e_rms_in_centesimi(caso.ventesimi);
+    ASSERT_TRUE(media_e_rms);
+    EXPECT_EQ(media_e_rms->first, caso.media);
+    EXPECT_EQ(media_e_rms->second, caso.rms);
+  }
+  EXPECT_FALSE(media_e_rms_in_centesimi({}));
+  EXPECT_EQ(centesimi_in_mhz(-3), "-0.03");
+  EXPECT_EQ(centesimi_in_mhz(233), "2.33");
+}
+
+TEST(MonthStatisticsTest, ADayWithoutItsCsvAnUnreadableOneAndAMissingForecast) {
+  const sys_days primo = sys_days{2025y / April / 1}, secondo = primo + days{1},
+                 terzo = primo + days{2};
   const std::map<sys_days, std::string> csv = {
       {primo, "time_utc,foF1_MHz,field\n2025-04-01T10:00:00Z,4.0,04.0\n"}};
-  const StatisticheMese s = statistiche_mese(2025y / April, csv, {primo, secondo}, {});
+  const StatisticheMese s =
+      statistiche_mese(2025y / April, csv, {terzo}, {primo, secondo, terzo}, {});
   EXPECT_EQ(s.senza_valori, std::vector<sys_days>{secondo});
+  EXPECT_EQ(s.illeggibili, std::vector<sys_days>{terzo});
   EXPECT_EQ(s.giorni_con_dati, 1);
   EXPECT_NE(testo_orario(s).find("\n10,1,,,,,\n"), std::string::npos) << "no forecast";
   EXPECT_FALSE(s.scarto_rms);
