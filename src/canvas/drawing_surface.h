@@ -40,8 +40,9 @@ class DrawingSurface {
   // scale and fill settings stay.
   virtual void Cls() = 0;
 
-  // A hint for the shapes drawn while it is set, such as a sample's time and value; an
-  // empty text ends it. A surface that cannot show hints ignores it.
+  // Starts a mark, such as a sample's: the shapes drawn until the next hint, or an empty
+  // text, are one mark with this hint (its time and value). A surface that cannot show
+  // hints ignores it.
   virtual void ToolTipText(const std::string& /*testo*/) {}
 
   // The canvas as a picture, all paint since the last Cls.

@@ -102,19 +102,18 @@ void SvgSurface::Scale(float x1, float y1, float x2, float y2) { scala_.Scale(x1
 double SvgSurface::colonna(float x) const { return scala_.colonna(x) + 0.5; }
 double SvgSurface::riga(float y) const { return scala_.riga(y) + 0.5; }
 
-void SvgSurface::chiudi(std::string_view elemento) {
-  if (suggerimento_.empty()) {
-    elementi_ += "/>\n";
-    return;
-  }
-  aggiungi(elementi_, {"><title>", EscapeXml(suggerimento_), "</title></", elemento, ">\n"});
+void SvgSurface::chiudi() { elementi_ += "/>\n"; }
+
+void SvgSurface::chiudi_segno() {
+  if (segno_aperto_) elementi_ += "</g>\n";
+  segno_aperto_ = false;
 }
 
 void SvgSurface::Line(float x1, float y1, float x2, float y2, Colore colore) {
   aggiungi(elementi_, {"<line x1=\"", numero(colonna(x1)), "\" y1=\"", numero(riga(y1)), "\" x2=\"",
                        numero(colonna(x2)), "\" y2=\"", numero(riga(y2)), "\" stroke=\"",
                        colore_svg(colore), colore == kColoreNO ? "\" class=\"no\"" : "\""});
-  chiudi("line");
+  chiudi();
 }
 
 void SvgSurface::FillStyle(int stile) { fill_style_ = stile; }
@@ -126,7 +125,7 @@ void SvgSurface::Circle(float x, float y, float r, Colore colore) {
   aggiungi(elementi_, {"<circle cx=\"", numero(colonna(x)), "\" cy=\"", numero(riga(y)), "\" r=\"",
                        numero(raggio), "\" stroke=\"", colore_svg(colore), "\" fill=\"",
                        fill_style_ == 0 ? colore_svg(fill_color_) : std::string("none"), "\""});
-  chiudi("circle");
+  chiudi();
 }
 
 void SvgSurface::CurrentX(float x) { current_x_ = x; }
@@ -135,28 +134,48 @@ void SvgSurface::CurrentY(float y) { current_y_ = y; }
 // The pixel font's cells are 6 by 13 pixels with the baseline 10 down: a monospaced
 // font of that advance stands where the pixel text stands.
 void SvgSurface::Print(const std::string& testo) {
+  chiudi_segno();
   aggiungi(elementi_, {"<text x=\"", numero(colonna(current_x_) - 0.5), "\" y=\"",
                        numero(riga(current_y_) - 0.5 + 10), "\">", EscapeXml(testo), "</text>\n"});
 }
 
 void SvgSurface::Cls() {
   elementi_.clear();
+  segno_aperto_ = false;
   current_x_ = 0;
   current_y_ = 0;
 }
 
-void SvgSurface::ToolTipText(const std::string& testo) { suggerimento_ = testo; }
+void SvgSurface::ToolTipText(const std::string& testo) {
+  chiudi_segno();
+  if (testo.empty()) return;
+  aggiungi(elementi_, {"<g><title>", EscapeXml(testo), "</title>\n"});
+  segno_aperto_ = true;
+}
 
 Picture SvgSurface::Image() {
   const std::string w = std::to_string(larghezza_), h = std::to_string(altezza_);
   std::string svg;
-  aggiungi(svg, {"<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 ", w, " ", h,
-                 "\" width=\"", w, "\" height=\"", h, "\" role=\"img\">\n<style>",
+  aggiungi(svg, {"<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 ",
+                 w,
+                 " ",
+                 h,
+                 "\" width=\"",
+                 w,
+                 "\" height=\"",
+                 h,
+                 "\" role=\"img\">\n<style>",
                  "line{stroke-width:1;stroke-linecap:square}circle{stroke-width:1}",
                  "line.no{stroke-dasharray:1.5 1.5;stroke-linecap:butt}",
-                 "text{font:10px monospace;fill:", colore_svg(fore_color_), "}</style>\n",
-                 "<rect width=\"100%\" height=\"100%\" fill=\"", colore_svg(back_color_), "\"/>\n",
-                 elementi_, "</svg>\n"});
+                 "text{font:10px monospace;fill:",
+                 colore_svg(fore_color_),
+                 "}</style>\n",
+                 "<rect width=\"100%\" height=\"100%\" fill=\"",
+                 colore_svg(back_color_),
+                 "\"/>\n",
+                 elementi_,
+                 segno_aperto_ ? "</g>\n" : "",
+                 "</svg>\n"});
   Picture picture;
   picture.width = larghezza_;
   picture.height = altezza_;

@@ -11,8 +11,9 @@ namespace fof1plot {
 // The canvas as a vector picture: every drawing operation becomes an SVG element at the
 // place, in the colour and of the size the pixel canvas gives it, so that the figure
 // stays sharp at any zoom. Lines in the "NO" colour are dashed, so that the two kinds of
-// tick can be told apart without colour. A hint set with ToolTipText becomes the
-// <title> of the shapes drawn while it is set. Image gives the SVG document.
+// tick can be told apart without colour. A hint set with ToolTipText starts a mark: one
+// group (<g>) with the hint as its one <title> and the shapes drawn until the next hint,
+// so that a program counting marks counts each once. Image gives the SVG document.
 class SvgSurface : public DrawingSurface {
  public:
   SvgSurface(float twips_per_pixel, Colore back_color, Colore fore_color);
@@ -37,8 +38,10 @@ class SvgSurface : public DrawingSurface {
   // The canvas position of a point in user coordinates, in pixels.
   double colonna(float x) const;
   double riga(float y) const;
-  // Ends an element, with the hint as its <title> when one is set.
-  void chiudi(std::string_view elemento);
+  // Ends the open mark's group, if any.
+  void chiudi_segno();
+  // Ends an element.
+  void chiudi();
 
   float twips_per_pixel_;
   Colore back_color_;
@@ -49,7 +52,7 @@ class SvgSurface : public DrawingSurface {
   float current_x_ = 0, current_y_ = 0;
   int fill_style_ = 1;
   Colore fill_color_ = 0;
-  std::string suggerimento_;
+  bool segno_aperto_ = false;
   std::string elementi_;
 };
 

@@ -15,7 +15,7 @@ namespace {
 constexpr std::array<Colore, 8> kColori = {
     RGB(255, 80, 80), RGB(80, 170, 255),  RGB(80, 255, 80),   RGB(255, 80, 255),
     RGB(0, 230, 230), RGB(255, 255, 255), RGB(170, 120, 255), RGB(200, 200, 90)};
-constexpr int kForme = 6;
+constexpr int kForme = 8;
 // The rows of the legend, in pixels, which are user units on this canvas.
 constexpr float kRigaLegenda = 14;
 // The stations the chart shows, with their marks and a row of the legend each; the
@@ -23,8 +23,8 @@ constexpr float kRigaLegenda = 14;
 // size a browser draws, however large the network.
 constexpr std::size_t kStazioniNelGrafico = 100;
 
-// A marker of shape `forma` centred on (x, y): disc, square, triangle, diamond, plus
-// or cross, about 5 pixels across.
+// A marker of shape `forma` centred on (x, y): disc, square, triangle, diamond, plus,
+// cross, a triangle pointing down or a star, about 5 pixels across.
 void marca(DrawingSurface& canvas, int forma, float x, float y, Colore colore) {
   constexpr float r = 2.5f;
   switch (forma) {
@@ -54,7 +54,18 @@ void marca(DrawingSurface& canvas, int forma, float x, float y, Colore colore) {
       canvas.Line(x - r, y, x + r, y, colore);
       canvas.Line(x, y - r, x, y + r, colore);
       return;
+    case 5:
+      canvas.Line(x - r, y - r, x + r, y + r, colore);
+      canvas.Line(x - r, y + r, x + r, y - r, colore);
+      return;
+    case 6:
+      canvas.Line(x - r, y + r, x + r, y + r, colore);
+      canvas.Line(x + r, y + r, x, y - r, colore);
+      canvas.Line(x, y - r, x - r, y + r, colore);
+      return;
     default:
+      canvas.Line(x - r, y, x + r, y, colore);
+      canvas.Line(x, y - r, x, y + r, colore);
       canvas.Line(x - r, y - r, x + r, y + r, colore);
       canvas.Line(x - r, y + r, x + r, y - r, colore);
   }
@@ -94,8 +105,10 @@ std::string grafico_rete(Form1& finestra, DrawingSurface& canvas,
   finestra.disegno_dello_stage();
   for (std::size_t i = 0; i < mostrate; ++i) {
     const StazioneRete& s = stazioni[i];
+    // Eight stations have eight colours and eight shapes; beyond, each colour comes back
+    // with another shape, so that 64 stations have 64 pairs.
     const Colore colore = kColori[i % kColori.size()];
-    const int forma = static_cast<int>(i % kForme);
+    const int forma = static_cast<int>((i + i / kColori.size()) % kForme);
     for (const ValoreOggi& v : s.oggi) {
       const auto valore = valore_mhz(v.mhz);
       if (!valore || !ora_valida(v.ora) || *valore < 0 || *valore > 16) continue;

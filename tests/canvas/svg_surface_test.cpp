@@ -59,8 +59,21 @@ TEST(SvgSurfaceTest, ShapesStandWhereThePixelCanvasPutsThem) {
          s.ToolTipText("");
          s.Circle(105, 45, 2, QBColor(12));
        },
-       "r=\"2\" stroke=\"#FF0000\" fill=\"none\"><title>10:15 UT: 4.5 MHz</title></circle>\n"
-       "<circle cx=\"140.5\" cy=\"140.5\" r=\"2\" stroke=\"#FF0000\" fill=\"none\"/>"},
+       "<g><title>10:15 UT: 4.5 MHz</title>\n<circle cx=\"137.5\" cy=\"140.5\" r=\"2\" "
+       "stroke=\"#FF0000\" fill=\"none\"/>\n</g>\n<circle cx=\"140.5\" cy=\"140.5\" r=\"2\" "
+       "stroke=\"#FF0000\" fill=\"none\"/>"},
+      {"a mark of several shapes, one group with one title",
+       [](SvgSurface& s) {
+         s.ToolTipText("a");
+         s.Line(1, 1, 2, 2, QBColor(15));
+         s.Line(2, 1, 1, 2, QBColor(15));
+         s.ToolTipText("b");
+         s.Line(3, 1, 4, 2, QBColor(15));
+       },
+       "<g><title>a</title>\n<line x1=\"36.5\" y1=\"184.5\" x2=\"37.5\" y2=\"183.5\" "
+       "stroke=\"#FFFFFF\"/>\n<line x1=\"37.5\" y1=\"184.5\" x2=\"36.5\" y2=\"183.5\" "
+       "stroke=\"#FFFFFF\"/>\n</g>\n<g><title>b</title>\n<line x1=\"38.5\" y1=\"184.5\" "
+       "x2=\"39.5\" y2=\"183.5\" stroke=\"#FFFFFF\"/>\n</g>\n</svg>"},
   };
   for (const auto& caso : kCasi) {
     SvgSurface svg = finestra();

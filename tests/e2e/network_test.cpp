@@ -273,9 +273,16 @@ TEST(NetworkTest, TodaysChartTitlesEveryMarkWithItsStation) {
     for (std::size_t p = 0; (p = svg.find("<title>" + testo, p)) != std::string::npos; ++p) ++n;
     return n;
   };
+  // Each value is one mark: one group, one title, whatever shapes draw it.
   EXPECT_EQ(titoli("Gibi 11:00 UT: 5.0 MHz"), 1u) << "a disc for the first station";
-  EXPECT_EQ(titoli("Rome 10:00 UT: 4.5 MHz"), 4u) << "a square of four lines for the second";
-  EXPECT_EQ(titoli("Rome 10:30 UT: 4.7 MHz"), 4u);
+  EXPECT_EQ(titoli("Rome 10:00 UT: 4.5 MHz"), 1u) << "a square for the second";
+  EXPECT_EQ(titoli("Rome 10:30 UT: 4.7 MHz"), 1u);
+  const std::size_t quadrato = svg.find("<g><title>Rome 10:00 UT: 4.5 MHz</title>\n");
+  ASSERT_NE(quadrato, std::string::npos);
+  const std::string segno = svg.substr(quadrato, svg.find("</g>", quadrato) - quadrato);
+  std::size_t linee = 0;
+  for (std::size_t p = 0; (p = segno.find("<line ", p)) != std::string::npos; ++p) ++linee;
+  EXPECT_EQ(linee, 4u) << "its four sides inside its group";
   EXPECT_EQ(titoli("Rome 10:15"), 0u) << "N/A is no value";
   EXPECT_NE(svg.find(">Gibi</text>"), std::string::npos) << "the legend";
   EXPECT_NE(svg.find(">Time(UT)</text>"), std::string::npos) << "the stage of the figures";
