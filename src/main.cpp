@@ -15,6 +15,7 @@
 #include "platform/clock.h"
 #include "platform/diagnostics.h"
 #include "platform/directory.h"
+#include "platform/escapes.h"
 #include "platform/text_files.h"
 #include "run/command_line.h"
 #include "run/form1.h"
@@ -104,7 +105,7 @@ int main(int argc, char* argv[]) {
       std::puts("fof1plot " FOF1PLOT_VERSION);
       return 0;
     case RigaDiComando::Azione::kErrore:
-      std::fprintf(stderr, "fof1plot: %s; see 'fof1plot --help'\n", riga.errore.c_str());
+      std::fprintf(stderr, "fof1plot: %s; see 'fof1plot --help'\n", LogLine(riga.errore).c_str());
       return 2;
     default:
       break;
@@ -124,7 +125,7 @@ int main(int argc, char* argv[]) {
     if (riga.azione == RigaDiComando::Azione::kRete) return esegui_rete(riga);
     return esegui(riga);
   } catch (const std::exception& guasto) {
-    std::fprintf(stderr, "fof1plot: cannot run: %s\n", guasto.what());
+    std::fprintf(stderr, "fof1plot: cannot run: %s\n", LogLine(guasto.what()).c_str());
     return 1;
   }
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/escapes.h"
 #include "platform/failure.h"
 
 namespace fof1plot {
@@ -47,32 +48,6 @@ int pixel_interi(double twips, float twips_per_pixel, int cornice) {
 }
 
 }  // namespace
-
-std::string EscapeXml(std::string_view testo) {
-  std::string sicuro;
-  for (const char c : testo) {
-    switch (c) {
-      case '&':
-        sicuro += "&amp;";
-        break;
-      case '<':
-        sicuro += "&lt;";
-        break;
-      case '>':
-        sicuro += "&gt;";
-        break;
-      case '"':
-        sicuro += "&quot;";
-        break;
-      case '\'':
-        sicuro += "&#39;";
-        break;
-      default:
-        sicuro += c;
-    }
-  }
-  return sicuro;
-}
 
 SvgSurface::SvgSurface(float twips_per_pixel, Colore back_color, Colore fore_color)
     : twips_per_pixel_(twips_per_pixel),

@@ -56,7 +56,4 @@ class SvgSurface : public DrawingSurface {
   std::string elementi_;
 };
 
-// Text made safe for XML and HTML: & < > " and ' written as entities.
-std::string EscapeXml(std::string_view testo);
-
 }  // namespace fof1plot

@@ -172,8 +172,8 @@ std::string testo_oggi(const std::vector<StazioneRete>& stazioni) {
   std::string csv = "station,time_utc,foF1_MHz,field\n";
   for (const StazioneRete& s : stazioni) {
     for (const ValoreOggi& v : s.oggi) {
-      csv += campo_csv(s.nome) + "," + campo_csv(v.ora) + "," + campo_csv(v.mhz) + "," +
-             campo_csv(v.campo) + "\n";
+      csv += CsvField(s.nome) + "," + CsvField(v.ora) + "," + CsvField(v.mhz) + "," +
+             CsvField(v.campo) + "\n";
     }
   }
   return csv;

@@ -6,21 +6,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/escapes.h"
 #include "platform/text.h"
 #include "run/form1.h"
 
 namespace fof1plot {
 // A CSV field, quoted where it holds a comma, a quote or a line end.
-std::string campo_csv(std::string_view testo) {
-  if (testo.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(testo);
-  std::string quotato = "\"";
-  for (const char c : testo) {
-    if (c == '"') quotato += '"';
-    quotato += c;
-  }
-  return quotato + "\"";
-}
-
 // The fields of one CSV row, with RFC 4180 quotes undone.
 std::vector<std::string> campi_csv(const std::string& riga) {
   std::vector<std::string> campi(1);
@@ -93,7 +84,7 @@ std::string testo_csv(const RegistroFigura& figura) {
     csv += ',';
     if (c->tipo == TipoCampo::kValore) csv += in_mhz(c->decimi);
     csv += ',';
-    csv += campo_csv(c->campo_valore());
+    csv += CsvField(c->campo_valore());
     csv += '\n';
   }
   return csv;

@@ -16,9 +16,6 @@ namespace fof1plot {
 // dd.d form (empty otherwise), and the field as found.
 std::string testo_csv(const RegistroFigura& figura);
 
-// A CSV field, quoted as RFC 4180 asks where it holds a comma, a quote or a line end.
-std::string campo_csv(std::string_view testo);
-
 // The fields of one CSV row, with RFC 4180 quotes undone.
 std::vector<std::string> campi_csv(const std::string& riga);
 

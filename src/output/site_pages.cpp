@@ -8,6 +8,7 @@
 #include "canvas/svg_surface.h"
 #include "output/figure_data.h"
 #include "output/status_file.h"
+#include "platform/escapes.h"
 #include "statistics/month_statistics.h"
 
 namespace fof1plot {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/escapes.h"
+
 namespace fof1plot {
 
 namespace {
@@ -15,12 +17,13 @@ void write_line(const std::string& line) {
 
 }  // namespace
 
+// Each report one line, whatever the names in it hold.
 void StderrDiagnostics::Report(const Failure& failure) {
-  write_line(std::string("fof1plot: ") + failure.what() + "\n");
+  write_line("fof1plot: " + LogLine(failure.what()) + "\n");
 }
 
 void StderrDiagnostics::Warn(const std::string& text) {
-  write_line("fof1plot: warning: " + text + "\n");
+  write_line("fof1plot: warning: " + LogLine(text) + "\n");
 }
 
 }  // namespace fof1plot

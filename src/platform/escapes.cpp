@@ -47,6 +47,90 @@ std::string ValidUtf8(std::string_view text) {
   return valido;
 }
 
+namespace {
+
+// Whether c is a control character that XML forbids, or a CSV field should not carry.
+bool controllo(char c, bool tab_e_a_capo) {
+  const auto b = static_cast<unsigned char>(c);
+  if (tab_e_a_capo && (c == '\t' || c == '\n' || c == '\r')) return false;
+  return b < 0x20 || b == 0x7F;
+}
+
+constexpr std::string_view kSostituto = "\xEF\xBF\xBD";
+
+}  // namespace
+
+std::string EscapeXml(std::string_view text) {
+  std::string sicuro;
+  for (const char c : ValidUtf8(text)) {
+    switch (c) {
+      case '&':
+        sicuro += "&amp;";
+        break;
+      case '<':
+        sicuro += "&lt;";
+        break;
+      case '>':
+        sicuro += "&gt;";
+        break;
+      case '"':
+        sicuro += "&quot;";
+        break;
+      case '\'':
+        sicuro += "&#39;";
+        break;
+      default:
+        if (controllo(c, true)) {
+          sicuro += kSostituto;
+        } else {
+          sicuro += c;
+        }
+    }
+  }
+  return sicuro;
+}
+
+std::string CsvField(std::string_view text) {
+  std::string campo;
+  for (const char c : ValidUtf8(text)) {
+    if (controllo(c, true) || c == '\t') {
+      campo += kSostituto;
+    } else {
+      campo += c;
+    }
+  }
+  if (!campo.empty() && std::string_view("=+-@").find(campo[0]) != std::string_view::npos) {
+    campo.insert(0, 1, '\'');
+  }
+  if (campo.find_first_of(",\"\r\n") == std::string::npos) return campo;
+  std::string quotato = "\"";
+  for (const char c : campo) {
+    if (c == '"') quotato += '"';
+    quotato += c;
+  }
+  return quotato + "\"";
+}
+
+std::string LogLine(std::string_view text) {
+  static constexpr char kCifre[] = "0123456789abcdef";
+  std::string riga;
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      riga += "\\n";
+    } else if (c == '\r') {
+      riga += "\\r";
+    } else if (c == '\t') {
+      riga += "\\t";
+    } else if (b < 0x20 || b == 0x7F) {
+      riga += {'\\', 'x', kCifre[b >> 4], kCifre[b & 15]};
+    } else {
+      riga += c;
+    }
+  }
+  return riga;
+}
+
 std::string MetricLabel(std::string_view text) {
   std::string etichetta;
   for (const char c : ValidUtf8(text)) {

@@ -15,6 +15,7 @@
 #include "network/network_station.h"
 #include "output/figure_data.h"
 #include "platform/confined_files.h"
+#include "platform/escapes.h"
 #include "platform/failure.h"
 #include "platform/whole_file.h"
 #include "support/figures.h"
@@ -214,7 +215,7 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
         << "a warning for each unreadable station:\n"
         << esito.errori;
     std::string riga = "\n";
-    riga += campo_csv(s["name"].get<std::string>());
+    riga += CsvField(s["name"].get<std::string>());
     riga += ",";
     int righe = 0;
     for (std::size_t p = 0; (p = csv.find(riga, p)) != std::string::npos; ++p) ++righe;
