@@ -29,6 +29,11 @@ std::optional<std::string> AccessProblem(const std::string& path, bool read, boo
   return std::nullopt;
 }
 
+std::optional<std::string> ReadProblem(const std::string& file) {
+  if (::faccessat(AT_FDCWD, file.c_str(), R_OK, AT_EACCESS) != 0) return SystemReason(errno);
+  return std::nullopt;
+}
+
 bool LockHeld(const std::string& directory) {
   const int fd = ::open(or_here(directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;

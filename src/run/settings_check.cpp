@@ -101,7 +101,7 @@ void verifica_valori_archiviati(Directory& directory, const std::string& cartell
     directory.Dir(cartella, [&](std::string_view nome) {
       if (!nome.ends_with(".csv")) return;
       ++letti;
-      if (const auto problema = AccessProblem(cartella + std::string(nome), true, false)) {
+      if (const auto problema = ReadProblem(cartella + std::string(nome))) {
         illeggibili.emplace_back(nome);
         if (motivo.empty()) motivo = *problema;
       }

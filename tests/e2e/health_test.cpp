@@ -415,7 +415,9 @@ TEST(CheckTest, AHeldLockAndAnUnwritableOutputAreToldForTheUserWhoChecks) {
   std::filesystem::permissions(albero.cartella / "work/previous_foF1_data",
                                std::filesystem::perms::all);
   std::filesystem::permissions(albero.cartella / "work/previous_foF1_data/2025002.csv",
-                               std::filesystem::perms::all);
+                               std::filesystem::perms::owner_read |
+                                   std::filesystem::perms::group_read |
+                                   std::filesystem::perms::others_read);
   std::filesystem::permissions(albero.cartella / "work/previous_foF1_data/2025001.csv",
                                std::filesystem::perms::none);
   const test::Esito nobody = albero.avvia({"--check"}, true);
