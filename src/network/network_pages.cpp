@@ -74,8 +74,17 @@ std::string indirizzo_pagina(const StazioneRete& s) {
 
 std::string scheda(const StazioneRete& s, system_clock::time_point adesso) {
   const std::string nome = EscapeXml(s.nome);
-  std::string html = "<article class=\"card\" data-station=\"" + EscapeXml(s.cartella) +
-                     "\">\n<h2>" + nome + "</h2>\n<p class=\"state " + classe_stato(s.stato) +
+  // What the page's script needs to judge the station again as time passes.
+  std::string dati = " data-station=\"" + EscapeXml(s.cartella) + "\"";
+  if (s.stato != StatoStazione::kIlleggibile && s.generato) {
+    dati += " data-generated=\"" + iso_utc(*s.generato) + "\" data-last=\"" +
+            (s.fresca.ultimo ? iso_utc(*s.fresca.ultimo) : "") + "\" data-interval=\"" +
+            (s.fresca.intervallo_secondi ? std::to_string(*s.fresca.intervallo_secondi) : "") +
+            "\" data-exit=\"" + std::to_string(s.stato_di_uscita) + "\" data-reason=\"" +
+            EscapeXml(s.motivo) + "\"";
+  }
+  std::string html = "<article class=\"card\"" + dati + ">\n<h2>" + nome +
+                     "</h2>\n<p class=\"state " + classe_stato(s.stato) +
                      "\">" + EscapeXml(stato_in_parole(s)) + "</p>\n<p class=\"sounding\">" +
                      riga_sondaggio_rete(s, adesso) + "</p>\n";
   if (!s.figura.empty()) {
@@ -116,7 +125,8 @@ std::string pagina_rete(const std::vector<StazioneRete>& stazioni,
       "<h1>foF1 across the network</h1>\n<p>Made <time id=\"generated\" datetime=\"" +
       quando + "\">" + ora_leggibile(time_point_cast<seconds>(adesso)) + " UTC</time>. " +
       std::to_string(stazioni.size()) + " stations: <span id=\"summary\">" + sommario +
-      "</span>.</p>\n</header>\n<main>\n<section class=\"cards\" aria-label=\"Stations\">\n";
+      "</span>.</p>\n<p class=\"stale\" id=\"stale\" hidden></p>\n</header>\n<main>\n"
+      "<section class=\"cards\" aria-label=\"Stations\">\n";
   for (const StazioneRete& s : stazioni) pagina += scheda(s, adesso);
   if (stazioni.empty()) pagina += "<p>No station has been copied here yet.</p>\n";
   pagina +=
@@ -235,28 +245,63 @@ img { max-width: 100%; height: auto; background: #000; }
 .state.ok { background: #1d5e1d; color: #fff; }
 .state.silent, .state.not-updated, .state.copy-stale { background: #7a5a00; color: #fff; }
 .state.failing, .state.unreadable { background: #7a1d00; color: #fff; }
+.stale { background: #7a1d00; color: #fff; padding: 0.5rem; font-weight: bold; }
 )";
 }
 
 std::string script_rete() {
-  return R"(// Keeps the network's page up to date from stations.json, without reloading it.
+  return R"(// Keeps the network's page up to date from stations.json, without reloading it, and
+// judges every station again by this browser's clock as time passes.
 (function () {
   'use strict';
   // Seconds between two reads of stations.json; ?refresh=N shortens it, for tests.
   var every = Math.max(1, Number(new URLSearchParams(location.search).get('refresh')) || 60);
   var generated = document.getElementById('generated');
+  var MINUTE = 60000, HOUR = 3600000;
 
   function ago(ms) {
-    var m = Math.round(ms / 60000);
+    var m = Math.round(ms / MINUTE);
     if (m < 0) return 'ahead of the clock';
     if (m < 120) return m + ' min ago';
     if (m < 2880) return Math.floor(m / 60) + ' h ago';
     return Math.floor(m / 1440) + ' days ago';
   }
-  function sounding(last) {
+  function utc(iso) { return iso.slice(0, 10) + ' ' + iso.slice(11, 16) + ' UTC'; }
+  function sounding(last, now) {
     if (!last) return 'No sounding in the six days';
-    return 'Last sounding ' + last.slice(0, 10) + ' ' + last.slice(11, 16) + ' UTC (' +
-        ago(Date.now() - Date.parse(last)) + ')';
+    return 'Last sounding ' + utc(last) + ' (' + ago(now - Date.parse(last)) + ')';
+  }
+  // As the overview judges it: no run for 26 hours, a report older than three live
+  // intervals, a failed run, no sounding for three usual intervals and at least an hour.
+  function state(card, now) {
+    var d = card.dataset;
+    if (!d.generated) return null;
+    var report = now - Date.parse(d.generated);
+    if (report > 26 * HOUR) return 'not updated';
+    if (report > 15 * MINUTE) return 'copy stale';
+    if (d.exit !== '0') return 'failing';
+    var quiet = Math.max(3 * (Number(d.interval) || 0) * 1000, HOUR);
+    if (!d.last || now - Date.parse(d.last) > quiet) return 'silent';
+    return 'ok';
+  }
+  function judge() {
+    var now = Date.now(), counts = {};
+    document.querySelectorAll('article.card').forEach(function (card) {
+      var s = state(card, now), el = card.querySelector('.state');
+      if (s) {
+        el.textContent = s + (s === 'failing' && card.dataset.reason ? ': ' + card.dataset.reason : '');
+        el.className = 'state ' + s.replace(/ /g, '-');
+        card.querySelector('.sounding').textContent = sounding(card.dataset.last, now);
+      }
+      var shown = el.className.slice(6).replace(/-/g, ' ');
+      counts[shown] = (counts[shown] || 0) + 1;
+    });
+    document.getElementById('summary').textContent = Object.keys(counts).sort().map(function (k) {
+      return counts[k] + ' ' + k;
+    }).join(', ');
+    var made = generated.getAttribute('datetime'), stale = document.getElementById('stale');
+    stale.hidden = now - Date.parse(made) <= 15 * MINUTE;
+    stale.textContent = 'Not updated since ' + utc(made);
   }
   function update(network) {
     var cards = document.querySelectorAll('article.card');
@@ -267,13 +312,21 @@ std::string script_rete() {
       var state = card.querySelector('.state');
       state.textContent = s.state + (s.reason ? ': ' + s.reason : '');
       state.className = 'state ' + s.state.replace(/ /g, '-');
-      card.querySelector('.sounding').textContent = sounding(s.last_sounding);
+      if (s.generated && s.state !== 'unreadable') {
+        card.dataset.generated = s.generated;
+        card.dataset.interval = s.usual_interval_seconds || '';
+        card.dataset.exit = String(s.exit_status);
+        card.dataset.reason = s.reason || '';
+      } else {
+        delete card.dataset.generated;
+      }
       card.dataset.last = s.last_sounding || '';
+      card.querySelector('.sounding').textContent = sounding(s.last_sounding, Date.now());
       var img = card.querySelector('img');
       if (img && s.figure && img.getAttribute('src') !== s.figure) img.src = s.figure;
     });
     generated.setAttribute('datetime', network.generated);
-    generated.textContent = network.generated.slice(0, 10) + ' ' + network.generated.slice(11, 16) + ' UTC';
+    generated.textContent = utc(network.generated);
     document.getElementById('chart').data = 'today.svg?t=' + encodeURIComponent(network.generated);
   }
   function poll() {
@@ -284,10 +337,11 @@ std::string script_rete() {
             update(network);
           }
         })
-        // A failed read leaves the page as it is.
+        // A failed read leaves the page as it is, to be judged by the clock.
         .catch(function () {})
-        .then(function () { setTimeout(poll, every * 1000); });
+        .then(function () { judge(); setTimeout(poll, every * 1000); });
   }
+  judge();
   setTimeout(poll, every * 1000);
 })();
 )";

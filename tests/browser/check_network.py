@@ -78,7 +78,19 @@ async function live() {
   return {before: before, after: {sounding: card(), made: made()},
           chart: {data: chart.getAttribute('data'),
                   loaded: !!(chart.contentDocument && chart.contentDocument.querySelector('svg'))},
-          same_page: f.contentWindow.__same_page === true};
+          same_page: f.contentWindow.__same_page === true,
+          moved: await moved(w, d, card)};
+}
+// The browser's clock three hours on: every card, the summary and the page's own age
+// judged again, with no new stations.json.
+async function moved(w, d, card) {
+  const real = w.Date.now.bind(w.Date);
+  w.Date.now = () => real() + 3 * 3600 * 1000;
+  await sleep(2500);
+  const stale = d.getElementById('stale');
+  return {rome: d.querySelector('article[data-station="rome"] .state').textContent,
+          sounding: card(), summary: d.getElementById('summary').textContent,
+          stale: stale.hidden ? '' : stale.textContent};
 }
 const report = text => fetch('/__result', {method: 'POST', body: text});
 live().then(r => report(JSON.stringify(r)), e => report('ERROR ' + e));
@@ -128,7 +140,7 @@ def main():
 
         # axe-core, served beside the pages so that the harness can inject it.
         os.symlink(AXE, os.path.join(net, "__axe.js"))
-        result = site.browse(net, "network", os.path.join(tmp, "profile"), HARNESS)
+        result = site.browse(net, "network", os.path.join(tmp, "profile"), HARNESS, clock=now)
         os.remove(os.path.join(net, "__axe.js"))
         if result:
             for page in result["pages"]:
@@ -156,7 +168,7 @@ def main():
             run_at(tmp, f"{DAY} 15:35:00", "--network", net)
 
         live = site.browse(net, "live network", os.path.join(tmp, "profile-live"), LIVE_HARNESS,
-                           later)
+                           later, now)
         if live:
             if not live["after"]["sounding"].startswith("Last sounding 2025-03-05 15:30 UTC"):
                 site.fail(f"live overview: Rome's card reads {live['after']['sounding']!r}")
@@ -166,6 +178,11 @@ def main():
                 site.fail(f"live overview: the chart was not reloaded: {live['chart']!r}")
             if not live["same_page"]:
                 site.fail("live overview: the page was reloaded")
+            moved = live["moved"]
+            if (moved["rome"] != "copy stale" or not moved["sounding"].endswith(" h ago)")
+                    or "copy stale" not in moved["summary"]
+                    or not moved["stale"].startswith("Not updated since 2025-03-05 15:35 UTC")):
+                site.fail(f"live overview, its clock three hours on: {moved!r}")
         os.makedirs(site.ARTEFACTS, exist_ok=True)
         for name, size, ratio in [("network-1x", "1280,1400", "1"), ("network-phone", "390,844", "3")]:
             subprocess.run([site.CHROMIUM, *site.FLAGS, f"--user-data-dir={tmp}/shot-{name}",
