@@ -84,8 +84,8 @@ std::string scheda(const StazioneRete& s, system_clock::time_point adesso) {
             EscapeXml(s.motivo) + "\"";
   }
   std::string html = "<article class=\"card\"" + dati + ">\n<h2>" + nome +
-                     "</h2>\n<p class=\"state " + classe_stato(s.stato) +
-                     "\">" + EscapeXml(stato_in_parole(s)) + "</p>\n<p class=\"sounding\">" +
+                     "</h2>\n<p class=\"state " + classe_stato(s.stato) + "\">" +
+                     EscapeXml(stato_in_parole(s)) + "</p>\n<p class=\"sounding\">" +
                      riga_sondaggio_rete(s, adesso) + "</p>\n";
   if (!s.figura.empty()) {
     html += "<img loading=\"lazy\" src=\"" + EscapeXml(indirizzo_figura(s)) +
