@@ -180,6 +180,18 @@ std::string pagina_archivio(const std::optional<std::string>& stazione,
   return pagina + fine();
 }
 
+// "Left out, <perche>: <dates>." for the days of a month its numbers lack; nothing for
+// none.
+std::string giorni_esclusi(const char* perche, const std::vector<sys_days>& giorni) {
+  if (giorni.empty()) return {};
+  std::string testo = std::string("<p>Left out, ") + perche + ":";
+  for (const sys_days g : giorni) {
+    const std::string data = data_iso(g);
+    testo += " <time datetime=\"" + data + "\">" + data + "</time>";
+  }
+  return testo + ".</p>\n";
+}
+
 // The month's statistics above its calendar: the chart, its files and its summary.
 std::string sezione_statistiche(const StatisticheMese& s) {
   std::string testo =
@@ -194,23 +206,8 @@ std::string sezione_statistiche(const StatisticheMese& s) {
     testo += " Median &minus; forecast: mean " + centesimi_in_mhz(*s.scarto_medio) +
              " MHz, root mean square " + centesimi_in_mhz(*s.scarto_rms) + " MHz.";
   }
-  testo += "</p>\n";
-  if (!s.illeggibili.empty()) {
-    testo += "<p>Left out, their values could not be read:";
-    for (const sys_days g : s.illeggibili) {
-      const std::string data = data_iso(g);
-      testo += " <time datetime=\"" + data + "\">" + data + "</time>";
-    }
-    testo += ".</p>\n";
-  }
-  if (!s.senza_valori.empty()) {
-    testo += "<p>Left out, archived without their values:";
-    for (const sys_days g : s.senza_valori) {
-      const std::string data = data_iso(g);
-      testo += " <time datetime=\"" + data + "\">" + data + "</time>";
-    }
-    testo += ".</p>\n";
-  }
+  testo += "</p>\n" + giorni_esclusi("their values could not be read", s.illeggibili) +
+           giorni_esclusi("archived without their values", s.senza_valori);
   return testo +
          "<p><a href=\"values.csv\">values.csv</a> <a href=\"hourly.csv\">hourly.csv</a></p>\n"
          "</section>\n";
