@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,7 @@ struct EsportazioneNulla : ImageExport {
   void Load(const Picture&) override {}
   WriteResult WriteGif(const std::string&, bool) override { return WriteResult::kCreated; }
   bool WriteNewGif(const std::string&, bool) override { return true; }
+  std::set<Colore> GifColours(const std::string&) override { return {}; }
   void Release() override {}
 };
 
