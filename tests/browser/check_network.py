@@ -120,7 +120,7 @@ def main():
     if not os.path.exists(AXE):
         subprocess.run(["npm", "install", "--silent", "--no-audit", "--no-fund", "--prefix", NPM,
                         "axe-core@4"], check=True, timeout=600)
-    with tempfile.TemporaryDirectory() as tmp:
+    with tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as tmp:
         net = os.path.join(tmp, "net")
         now = f"{DAY} 15:00:00"
         for name, kind, until, clock in [("rome", "Rome", "15:00", now),

@@ -24,6 +24,7 @@ import http.server
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -203,6 +204,26 @@ def serve(directory, results, harness=HARNESS, loaded=None):
     return server
 
 
+def stop(browser, clocked):
+    """Ends the browser. Under faketime, its child: faketime then removes the shared
+    memory it made, which a killed faketime would leave for a later one to trip on."""
+    if clocked:
+        children = subprocess.run(["pgrep", "-P", str(browser.pid)], capture_output=True,
+                                  text=True).stdout.split()
+        for pid in children:
+            try:
+                os.kill(int(pid), signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        try:
+            browser.wait(timeout=30)
+            return
+        except subprocess.TimeoutExpired:
+            pass
+    browser.kill()
+    browser.wait()
+
+
 def browse(out, name, profile, harness=HARNESS, on_loaded=None, clock=None):
     """Walks the site in the browser; the harness's result, with the console's errors
     reported. When the harness posts to /__loaded, on_loaded runs. With a clock
@@ -221,8 +242,7 @@ def browse(out, name, profile, harness=HARNESS, on_loaded=None, clock=None):
             on_loaded()
             on_loaded = None
         time.sleep(0.2)
-    browser.kill()
-    browser.wait()
+    stop(browser, clocked)
     server.shutdown()
     log.seek(0)
     for line in log.read().splitlines():
@@ -290,7 +310,7 @@ def main():
     if CHROMIUM is None:
         print("chromium not installed")
         return 1
-    with tempfile.TemporaryDirectory() as tmp:
+    with tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as tmp:
         old = make_site(os.path.join(tmp, "old"), "2025-03-05", "2025-03-05 23:45:00")
         for page in glob.glob(os.path.join(old, "**", "*.html"), recursive=True):
             tidy = subprocess.run(["tidy", "-q", "-e", page], capture_output=True, text=True)
