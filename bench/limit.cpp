@@ -50,7 +50,7 @@ struct Unused : ImageExport, Directory, Diagnostics {
   std::string Dir(const std::string&, const std::function<void(std::string_view)>&) override {
     return {};
   }
-  void Kill(const std::string&) override {}
+  std::optional<FileIdentity> Identity(const std::string&) override { return std::nullopt; }
   void MkDir(const std::string&) override {}
   std::string CurDir() override { return {}; }
   std::unique_ptr<DirectoryLock> Lock(const std::string&) override { return nullptr; }

@@ -62,12 +62,12 @@ struct EsportazioneNulla : ImageExport {
   void Release() override {}
 };
 
-// A directory that lists nothing, locks nothing and deletes nothing.
+// A directory that lists nothing, locks nothing and tells no identity.
 struct CartellaVuota : Directory {
   std::string Dir(const std::string&, const std::function<void(std::string_view)>&) override {
     return {};
   }
-  void Kill(const std::string&) override {}
+  std::optional<FileIdentity> Identity(const std::string&) override { return std::nullopt; }
   void MkDir(const std::string&) override {}
   std::string CurDir() override { return "/fuzz/"; }
   std::unique_ptr<DirectoryLock> Lock(const std::string&) override {
@@ -83,6 +83,7 @@ struct DiagnosticaMuta : Diagnostics {
 
 struct OrologioFisso : Clock {
   std::chrono::year_month_day Date() override { return std::chrono::year{2025} / 3 / 5; }
+  std::chrono::seconds Time() override { return std::chrono::hours{10}; }
   std::chrono::system_clock::time_point Now() override { return {}; }
   std::optional<std::string> TimeZone() override { return std::nullopt; }
 };

@@ -67,6 +67,7 @@ int esegui(const fof1plot::RigaDiComando& riga) {
   PosixFileWriter scrittore;
   Corsa corsa(files, directory, clock, diagnostica, scrittore);
   if (riga.sito) corsa.imposta_disegno_vettoriale(&vettoriale);
+  if (riga.completo) corsa.passaggio_completo();
   const bool archivio = riga.azione == RigaDiComando::Azione::kArchivio;
   if (!riga.metriche.empty()) {
     // The template units name each instance's station, so that the series of several

@@ -78,7 +78,7 @@ void Form1::archivia_figura(const std::string& file_previsioni, std::vector<Dato
   }
   dati = dati_figura(corsa);
   const std::string cartella = cartella_lavoro + "previous_foF1_data/";
-  if (!corsa.passo([&] { corsa.directory().MkDir(cartella); })) return;
+  if (!corsa.crea_cartella(cartella)) return;
   for (DatoFigura& dato : dati) {
     const std::string path = cartella + radice + dato.estensione;
     if (corsa.passo([&] { corsa.scrittore().Write(path, dato.testo); })) dato.archiviato = path;
@@ -106,16 +106,16 @@ void Form1::pubblica_figura(const std::vector<DatoFigura>& dati) {
 // archive, data or output directory, and a run of version 1.1.0 its temporary pictures
 // grafico1.bmp to grafico6.bmp in the work directory; the lock keeps other runs of this
 // work directory from writing meanwhile. The temporaries' names carry the ID of the
-// process that wrote them, so a listing of each directory finds them.
+// process that wrote them, so a listing of each directory finds them, and only what it
+// finds is removed.
 void Form1::rimuovi_temporanei() {
+  std::set<std::string> immagini;
+  for (int k = 1; k <= 6; ++k) immagini.insert("grafico" + std::to_string(k) + ".bmp");
+  corsa.scrittore().RemoveTemporaries(DirectoryPart(cartella_lavoro), immagini);
   for (const std::string& path :
-       {cartella_lavoro, DirectoryPart(cartella_uscita + "plotfoF1"),
-        cartella_lavoro + "previous_foF1_plots/", cartella_lavoro + "previous_foF1_data/"}) {
+       {DirectoryPart(cartella_uscita + "plotfoF1"), cartella_lavoro + "previous_foF1_plots/",
+        cartella_lavoro + "previous_foF1_data/"}) {
     corsa.scrittore().RemoveTemporaries(DirectoryPart(path));
-  }
-  for (int k = 1; k <= 6; ++k) {
-    esegui_passo(
-        [&] { corsa.directory().Kill(cartella_lavoro + "grafico" + std::to_string(k) + ".bmp"); });
   }
 }
 

@@ -239,7 +239,7 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   for (const year_month& mese : mesi) {
     const std::string cartella = radice + cartella_mese(mese);
     for (const std::string& c : {radice, cartella.substr(0, radice.size() + 5), cartella}) {
-      corsa.passo([&] { corsa.directory().MkDir(c); });
+      corsa.crea_cartella(c);
     }
     const auto entro = [&](year_month m) {
       return std::lower_bound(giorni.begin(), giorni.end(), sys_days{m / 1},
@@ -261,7 +261,7 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
     riassunti[mese] = {s.giorni_con_dati, s.scarto_rms};
     scrivi_pagina(corsa, cartella + "index.html", pagina_mese(stazione, mese, del_mese, &s));
   }
-  corsa.passo([&] { corsa.directory().MkDir(radice); });
+  corsa.crea_cartella(radice);
   scrivi_pagina(corsa, radice + "months.csv", testo_riassunti(riassunti));
   const std::string indice_archivio = pagina_archivio(stazione, giorni, riassunti);
   scrivi_pagina(corsa, radice + "index.html", indice_archivio);

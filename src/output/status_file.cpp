@@ -97,6 +97,7 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
       {"time_zone", contesto.fuso_orario ? json(*contesto.fuso_orario) : json(nullptr)},
       {"local_date", data_iso(contesto.data_locale)},
       {"station", stazione ? json(*stazione) : json(nullptr)},
+      {"pass", corsa.elencata_intera() ? "full" : "live"},
       {"exit_status", contesto.stato_di_uscita},
       {"failures", corsa.righe_guasti()},
       {"failure_files", file},

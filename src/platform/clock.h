@@ -12,6 +12,8 @@ class Clock {
   virtual ~Clock() = default;
   // The current local calendar date; throws Failure when the clock cannot be read.
   virtual std::chrono::year_month_day Date() = 0;
+  // The current local time of day; throws Failure when the clock cannot be read.
+  virtual std::chrono::seconds Time() = 0;
   // The current time; never fails.
   virtual std::chrono::system_clock::time_point Now() = 0;
   // The time zone the local date follows, as the TZ variable sets it; none when unset.
@@ -22,6 +24,7 @@ class Clock {
 class LocalClock : public Clock {
  public:
   std::chrono::year_month_day Date() override;
+  std::chrono::seconds Time() override;
   std::chrono::system_clock::time_point Now() override { return std::chrono::system_clock::now(); }
   std::optional<std::string> TimeZone() override;
 };

@@ -74,8 +74,19 @@ std::string PosixDirectory::Dir(const std::string& directory,
   return first;
 }
 
-void PosixDirectory::Kill(const std::string& path) {
-  if (::unlink(path.c_str()) != 0) throw Failure(path, "cannot delete", SystemReason(errno));
+std::optional<FileIdentity> PosixDirectory::Identity(const std::string& path) {
+  const std::size_t barra = path.rfind('/');
+  const std::string cartella = barra == std::string::npos ? "" : path.substr(0, barra + 1);
+  const std::string nome = path.substr(cartella.size());
+  const int at = directories_->Descriptor(cartella);
+  struct stat info;
+  if (at == -1 || ::fstatat(at, nome.c_str(), &info, nome.empty() ? AT_EMPTY_PATH : 0) != 0) {
+    return std::nullopt;
+  }
+  const auto ns = [](const timespec& t) {
+    return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec;
+  };
+  return FileIdentity{info.st_dev, info.st_ino, info.st_size, ns(info.st_mtim), ns(info.st_ctim)};
 }
 
 std::string PosixDirectory::CurDir() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,18 @@ class DirectoryLock {
   virtual ~DirectoryLock() = default;
 };
 
+// What tells one state of a file or directory from another: its device and inode, its
+// size, and the times of its last change of content and of status, in nanoseconds. A
+// file written or replaced, or a directory that gained or lost a name, has another.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modified_ns = 0;
+  std::int64_t changed_ns = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 // The directory operations of the run.
 class Directory {
  public:
@@ -26,8 +40,9 @@ class Directory {
   // none. Throws Failure when the directory cannot be listed.
   virtual std::string Dir(const std::string& directory,
                           const std::function<void(std::string_view)>& each_name) = 0;
-  // Deletes a file; throws Failure when it cannot.
-  virtual void Kill(const std::string& path) = 0;
+  // The identity of the file at path (following a link), or of a directory given as a
+  // path ending in "/"; none when nothing is there or it cannot be looked at.
+  virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
   // The path of the current directory, ending in "/"; throws Failure when it cannot be
   // told (it was deleted, or lies too deep).
   virtual std::string CurDir() = 0;
@@ -53,7 +68,8 @@ class PosixDirectory : public Directory {
       : lock_wait_(lock_wait), directories_(std::move(directories)) {}
   std::string Dir(const std::string& directory,
                   const std::function<void(std::string_view)>& each_name) override;
-  void Kill(const std::string& path) override;
+  // One stat, relative to the descriptor OpenDirectories keeps for the directory.
+  std::optional<FileIdentity> Identity(const std::string& path) override;
   std::string CurDir() override;
   void MkDir(const std::string& path) override;
   std::unique_ptr<DirectoryLock> Lock(const std::string& directory) override;

@@ -144,4 +144,49 @@ std::string MetricLabel(std::string_view text) {
   return etichetta;
 }
 
+namespace {
+
+bool parola_semplice(unsigned char c) { return c > ' ' && c < 0x7f && c != '%'; }
+
+int cifra_esadecimale(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string StateField(std::string_view text) {
+  static constexpr char kCifre[] = "0123456789ABCDEF";
+  std::string field;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (parola_semplice(byte)) {
+      field += c;
+    } else {
+      field += {'%', kCifre[byte >> 4], kCifre[byte & 15]};
+    }
+  }
+  return field;
+}
+
+std::optional<std::string> FromStateField(std::string_view field) {
+  std::string text;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (parola_semplice(static_cast<unsigned char>(field[i]))) {
+      text += field[i];
+      continue;
+    }
+    if (field[i] != '%' || i + 2 >= field.size()) return std::nullopt;
+    const int alta = cifra_esadecimale(field[i + 1]);
+    const int bassa = cifra_esadecimale(field[i + 2]);
+    const auto byte = static_cast<unsigned char>(alta * 16 + bassa);
+    // Only what StateField writes: a byte it would have left as it is is no field.
+    if (alta < 0 || bassa < 0 || parola_semplice(byte)) return std::nullopt;
+    text += static_cast<char>(byte);
+    i += 2;
+  }
+  return text;
+}
+
 }  // namespace fof1plot

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,11 @@ std::string MetricLabel(std::string_view text);
 // A line for stderr and the journal: every control character written as \n, \r, \t
 // or \xHH, so that a name with a line end never forges a second line.
 std::string LogLine(std::string_view text);
+
+// A field of the program's own state file: every byte outside printable ASCII, and the
+// blank and %, written %HH, so that any text is one word of a line.
+std::string StateField(std::string_view text);
+// The text a state field stands for; none when it is not one StateField writes.
+std::optional<std::string> FromStateField(std::string_view field);
 
 }  // namespace fof1plot

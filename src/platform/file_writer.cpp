@@ -48,12 +48,14 @@ void PosixFileWriter::Link(const std::string& from, const std::string& to) {
   }
 }
 
-void PosixFileWriter::RemoveTemporaries(const std::string& directory) {
+void PosixFileWriter::RemoveTemporaries(const std::string& directory,
+                                        const std::set<std::string>& leftovers) {
   DIR* lista = ::opendir(directory.empty() ? "." : directory.c_str());
   if (lista == nullptr) return;
   std::vector<std::string> temporanei;
   while (const dirent* voce = ::readdir(lista)) {
-    if (std::string_view(voce->d_name).starts_with(kTemporaryName)) {
+    if (std::string_view(voce->d_name).starts_with(kTemporaryName) ||
+        leftovers.count(voce->d_name) != 0) {
       temporanei.emplace_back(voce->d_name);
     }
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,10 @@ class FileWriter {
   // already is that file, or holds the same bytes, nothing changes. Throws Failure as Write does.
   virtual void Link(const std::string& from, const std::string& to) = 0;
   // Removes from `directory` (ending in "/", or empty for the current directory) the
-  // temporary names that writes killed in their last instant left; never throws.
-  virtual void RemoveTemporaries(const std::string& directory) = 0;
+  // temporary names that writes killed in their last instant left, and the names among
+  // `leftovers` that its listing shows; never throws.
+  virtual void RemoveTemporaries(const std::string& directory,
+                                 const std::set<std::string>& leftovers = {}) = 0;
 };
 
 // The local file system, through WriteFileReplacing and WriteFileUnlessPresent; a link
@@ -34,7 +37,8 @@ class PosixFileWriter : public FileWriter {
   WriteResult Write(const std::string& path, std::string_view bytes) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
   void Link(const std::string& from, const std::string& to) override;
-  void RemoveTemporaries(const std::string& directory) override;
+  void RemoveTemporaries(const std::string& directory,
+                         const std::set<std::string>& leftovers = {}) override;
 };
 
 }  // namespace fof1plot

@@ -17,6 +17,8 @@ const char* const kUso =
     "       fof1plot --network DIR           write the overview of the stations whose\n"
     "                                        published files DIR's subdirectories hold\n"
     "       fof1plot --help | --version\n"
+    "  --full           list and read the whole sample directory, not only what\n"
+    "                   arrived since the last run of the day\n"
     "  --metrics FILE   also write the run's metrics to FILE, for Prometheus\n"
     "  --site           also write the web site into the output directory\n"
     "\n"
@@ -74,11 +76,15 @@ RigaDiComando archivio(const std::string& primo, const char* ultimo) {
 }  // namespace
 
 RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
-  static const option kOpzioni[] = {
-      {"help", no_argument, nullptr, 'h'},          {"version", no_argument, nullptr, 'V'},
-      {"check", no_argument, nullptr, 'c'},         {"archive", required_argument, nullptr, 'a'},
-      {"metrics", required_argument, nullptr, 'm'}, {"site", no_argument, nullptr, 's'},
-      {"network", required_argument, nullptr, 'n'}, {nullptr, 0, nullptr, 0}};
+  static const option kOpzioni[] = {{"help", no_argument, nullptr, 'h'},
+                                    {"version", no_argument, nullptr, 'V'},
+                                    {"check", no_argument, nullptr, 'c'},
+                                    {"archive", required_argument, nullptr, 'a'},
+                                    {"metrics", required_argument, nullptr, 'm'},
+                                    {"site", no_argument, nullptr, 's'},
+                                    {"network", required_argument, nullptr, 'n'},
+                                    {"full", no_argument, nullptr, 'f'},
+                                    {nullptr, 0, nullptr, 0}};
   optind = 0;
   opterr = 0;
   RigaDiComando riga;
@@ -106,6 +112,10 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
       riga.sito = true;
       continue;
     }
+    if (scelta == 'f') {
+      riga.completo = true;
+      continue;
+    }
     if (riga.azione != RigaDiComando::Azione::kCorsaGiornaliera) {
       return errore("more than one of --help, --version, --check, --archive and --network");
     }
@@ -116,6 +126,10 @@ RigaDiComando leggi_riga_di_comando(int argc, char* argv[]) {
                                   : RigaDiComando::Azione::kArchivio;
     if (scelta == 'a') primo = optarg;
     if (scelta == 'n') riga.rete = optarg;
+  }
+  if (riga.completo && riga.azione != RigaDiComando::Azione::kCorsaGiornaliera &&
+      riga.azione != RigaDiComando::Azione::kVerifica) {
+    return errore("--full goes with the daily run or --check");
   }
   if (riga.azione == RigaDiComando::Azione::kArchivio) {
     if (operandi.size() > 1) return errore("unexpected argument '" + operandi[1] + "'");

@@ -13,6 +13,8 @@ struct RigaDiComando {
   std::string metriche;
   // Whether the run also writes the web site, for the daily run and kArchivio.
   bool sito = false;
+  // Whether the daily run lists and reads the whole sample directory.
+  bool completo = false;
   // The days to archive again, for kArchivio.
   std::chrono::sys_days primo{}, ultimo{};
   // The network directory, for kRete.
@@ -26,7 +28,8 @@ inline constexpr int kGiorniArchivioMax = 3660;
 
 // Reads the arguments: none for the daily run, --help, --version, --check, or --archive
 // FIRST [LAST] with dates yyyy-mm-dd, or --network DIR; --metrics FILE with the daily
-// run, --archive or --network, --site with the first two.
+// run, --archive or --network, --site with the first two, --full with the daily run.
+// --check takes the daily run's options.
 // Options and dates may come in any order. Anything else is an error that names what is
 // wrong.
 RigaDiComando leggi_riga_di_comando(int argc, char* argv[]);

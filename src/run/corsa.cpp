@@ -57,6 +57,13 @@ bool Corsa::blocca(const std::string& cartella, const char* descrizione) {
   return passo([&] { blocco_ = directory_.Lock(DirectoryPart(cartella)); }, descrizione);
 }
 
+bool Corsa::crea_cartella(const std::string& cartella) {
+  if (cartelle_create_.count(cartella) != 0) return true;
+  if (!passo([&] { directory_.MkDir(cartella); })) return false;
+  cartelle_create_.insert(cartella);
+  return true;
+}
+
 void Corsa::prepara_giorni(std::chrono::sys_days primo, std::chrono::sys_days ultimo) {
   primo_ = primo;
   ultimo_ = ultimo;

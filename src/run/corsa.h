@@ -20,6 +20,7 @@
 #include "run/figure_record.h"
 #include "run/step.h"
 #include "samples/sample_listing.h"
+#include "samples/sample_state.h"
 
 namespace fof1plot {
 
@@ -89,6 +90,9 @@ class Corsa {
   // of the run; false, reported with `descrizione`, when it cannot be had.
   bool blocca(const std::string& cartella,
               const char* descrizione = "cannot lock the work directory");
+  // Creates a directory the run writes in, unless this run made or found it already;
+  // false, reported, when it cannot.
+  bool crea_cartella(const std::string& cartella);
   // The days the run draws, from primo to ultimo; the sample directory's listing
   // records the samples of these days.
   void prepara_giorni(std::chrono::sys_days primo, std::chrono::sys_days ultimo);
@@ -118,6 +122,22 @@ class Corsa {
     return elenco_campioni_.contiene(tipo_stazione, giorno, ora, minuto);
   }
 
+  // The state of the samples read, in the work directory: the daily run reads it before
+  // the sample directory, and writes it after its figures.
+  void imposta_stato_campioni(std::string path) { file_stato_ = std::move(path); }
+  // The run lists and reads the whole sample directory, whatever the state says.
+  void passaggio_completo() { completo_ = true; }
+  // Whether the samples came from a listing of the whole directory (true) or from the
+  // state and what arrived since (false).
+  bool elencata_intera() const { return elencata_intera_; }
+  // The value field read from the sample of a day's hour and minute, by this run or the
+  // run whose state it took; null when the file is to be opened.
+  const std::string* campo_letto(std::chrono::sys_days giorno, int ora, int minuto) const;
+  void ricorda_campo(std::chrono::sys_days giorno, int ora, int minuto, std::string campo);
+  // Writes the state of the samples the figures show, for the next run; does nothing
+  // when the run could not tell the directory and station file it read.
+  void salva_stato_campioni();
+
   // The forecast file at path, read at the first call of the run and kept.
   PrevisioneLetta& previsione(const std::string& path) { return previsioni_[path]; }
 
@@ -130,6 +150,14 @@ class Corsa {
   // Lists the sample directory once: records which samples of the days exist and reads
   // the station file's first line.
   void elenca_cartella_dati(const std::string& cartella_dati);
+  // Takes the samples and the station file's first line from the state of an earlier
+  // run of the same day, sample directory and station file, when there is one; adds the
+  // names of the minutes since its latest sample when the directory changed. False
+  // when the run must list the directory.
+  bool riprendi_stato(const std::string& cartella_dati);
+  std::optional<StatoCampioni> leggi_stato_campioni();
+  // The index of a day's hour and minute among the run's days.
+  std::size_t minuto_della_corsa(std::chrono::sys_days giorno, int ora, int minuto) const;
 
   TextFiles& files_;
   Directory& directory_;
@@ -152,7 +180,14 @@ class Corsa {
   ElencoCampioni elenco_campioni_;
   std::string file_stazione_;
   std::optional<std::string> riga_stazione_;
+  std::string file_stato_;
+  bool completo_ = false;
+  bool elencata_intera_ = false;
+  std::string cartella_dati_;
+  std::optional<FileIdentity> identita_cartella_, identita_stazione_;
+  std::map<std::size_t, std::string> campi_letti_;
   std::map<std::string, PrevisioneLetta> previsioni_;
+  std::set<std::string> cartelle_create_;
   std::vector<RegistroFigura> figure_;
 };
 

@@ -9,9 +9,11 @@ void Form1::Form_Load() {
     corsa.passo([&] { impostazioni_dimensioni_e_scala_del_form(); });
     const std::chrono::sys_days oggi = corsa.oggi();
     corsa.prepara_giorni(oggi - std::chrono::days{5}, oggi);
+    corsa.imposta_stato_campioni(cartella_lavoro + kFileStatoCampioni);
     for (indice_giorno = 1; indice_giorno <= 6; ++indice_giorno) {
       disegna_giorno(indice_giorno, oggi - std::chrono::days{6 - indice_giorno});
     }
+    corsa.salva_stato_campioni();
     if (corsa.sito()) scrivi_sito(oggi - std::chrono::days{5}, oggi);
   }
   scrivi_esiti(true);

@@ -113,11 +113,16 @@ void ElencoCampioni::registra(std::string_view nome) {
     const int ora = ora_del_codice(tipo, resto);
     const int minuto = minuto_del_codice(resto.substr(lunghezza_ora(tipo)));
     if (ora < 0 || minuto < 0) continue;
-    auto& bits = presenti_[static_cast<std::size_t>(tipo - 1)];
-    if (bits.empty()) bits.resize(bit(ultimo_, 23, 59) / 64 + 1);
-    const std::size_t b = bit(data, ora, minuto);
-    bits[b / 64] |= std::uint64_t{1} << (b % 64);
+    segna(tipo, data, ora, minuto);
   }
+}
+
+void ElencoCampioni::segna(int tipo_stazione, std::chrono::sys_days giorno, int ora, int minuto) {
+  if (tipo_stazione < 1 || tipo_stazione > kTipi || giorno < primo_ || giorno > ultimo_) return;
+  auto& bits = presenti_[static_cast<std::size_t>(tipo_stazione - 1)];
+  if (bits.empty()) bits.resize(bit(ultimo_, 23, 59) / 64 + 1);
+  const std::size_t b = bit(giorno, ora, minuto);
+  bits[b / 64] |= std::uint64_t{1} << (b % 64);
 }
 
 bool ElencoCampioni::contiene(int tipo_stazione, std::chrono::sys_days giorno, int ora,

@@ -21,6 +21,8 @@ class ElencoCampioni {
   void prepara(std::chrono::sys_days primo, std::chrono::sys_days ultimo);
   // Records a listed name (without its directory) when it names a sample of the days.
   void registra(std::string_view nome);
+  // Records the sample of a kind, day of the range, hour and minute, as if listed.
+  void segna(int tipo_stazione, std::chrono::sys_days giorno, int ora, int minuto);
   // Whether the sample of a day's hour and minute (0 to 59) was listed for a kind.
   bool contiene(int tipo_stazione, std::chrono::sys_days giorno, int ora, int minuto) const;
 

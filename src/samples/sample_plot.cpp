@@ -38,9 +38,10 @@ std::string suggerimento(const CampioneRegistrato& campione) {
 
 // The day's ionograms: for every minute of the day the name the station would give its
 // sample file is built, hours ascending and within an hour minutes 01 to 59 then 00.
-// Each one the listing of the sample directory holds is opened and drawn from the value
-// field of its line 7, and recorded with the figure; one that is there but cannot be
-// read is a failure of the run.
+// Each one the listing of the sample directory holds is drawn from the value field of its
+// line 7, read by an earlier run of the day when the run took its state, or else opened
+// now, and recorded with the figure; one that is there but cannot be read is a failure
+// of the run.
 void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
   RegistroFigura& figura = corsa.figura();
   const std::int16_t tipo_stazione = riconosci_stazione();
@@ -61,13 +62,17 @@ void Form1::grafico_valori_autoscalati(const std::string& file_previsioni) {
         figura.motivi.emplace_back(figura.campioni.size() - 1, guasto.reason());
         corsa.segnala(guasto, "cannot read the sample file");
       };
-      if (!esegui_passo(
-              [&] {
-                campione.lettura = leggi_campo_valore(
-                    nome_file_campione(prefisso, tipo_stazione, ora, m), campo_valore);
-              },
-              illeggibile) ||
-          campione.lettura != LetturaCampione::kLetto) {
+      if (const std::string* letto = corsa.campo_letto(figura.data, ora, minuto)) {
+        campo_valore = *letto;
+      } else if (esegui_passo(
+                     [&] {
+                       campione.lettura = leggi_campo_valore(
+                           nome_file_campione(prefisso, tipo_stazione, ora, m), campo_valore);
+                     },
+                     illeggibile) &&
+                 campione.lettura == LetturaCampione::kLetto) {
+        corsa.ricorda_campo(figura.data, ora, minuto, campo_valore);
+      } else {
         continue;
       }
       disegna_campione(static_cast<std::int16_t>(ora), minuto, campo_valore, x_ultimo, y_ultimo);

@@ -79,7 +79,16 @@ const std::optional<std::string>& Corsa::riga_stazione(const std::string& cartel
 // One listing of the sample directory finds the station file and records which samples
 // of the run's days exist; the station file's first line names the station.
 void Corsa::elenca_cartella_dati(const std::string& cartella_dati) {
+  cartella_dati_ = cartella_dati;
+  if (riprendi_stato(cartella_dati)) return;
+  elencata_intera_ = true;
   elenco_campioni_.prepara(primo_, ultimo_);
+  campi_letti_.clear();
+  // Looked at before the listing, so that a sample that arrives during it counts as new
+  // for the next run, which the state is for.
+  const bool con_stato = !file_stato_.empty();
+  identita_cartella_ = con_stato ? directory_.Identity(cartella_dati) : std::nullopt;
+  identita_stazione_.reset();
   std::string nome_file;
   const auto registra = [&](std::string_view nome) { elenco_campioni_.registra(nome); };
   if (!passo([&] { nome_file = directory_.Dir(cartella_dati, registra); },
@@ -92,6 +101,7 @@ void Corsa::elenca_cartella_dati(const std::string& cartella_dati) {
     return;
   }
   file_stazione_ = cartella_dati + nome_file;
+  if (con_stato) identita_stazione_ = directory_.Identity(file_stazione_);
   std::unique_ptr<TextFile> file;
   passo([&] { file = files_.Open(file_stazione_); }, "cannot open the station file") &&
       passo([&] { riga_stazione_ = LineInput(file); }, "cannot read the station file");

@@ -59,15 +59,6 @@ TEST(PosixDirectoryTest, EmptyMissingOrNotADirectoryPath) {
   }
 }
 
-TEST(PosixDirectoryTest, KillDeletesAndFailsOnAMissingFile) {
-  CartellaTemporanea cartella;
-  test::scrivi(cartella / "f", "x");
-  PosixDirectory directory;
-  directory.Kill(cartella / "f");
-  EXPECT_FALSE(test::esiste(cartella / "f"));
-  EXPECT_THROW(directory.Kill(cartella / "f"), Failure);
-}
-
 TEST(PosixDirectoryTest, ALockWaitsForItsHolderAndGivesUpAtItsLimit) {
   CartellaTemporanea cartella;
   PosixDirectory paziente(std::chrono::seconds(5));

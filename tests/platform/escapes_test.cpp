@@ -63,5 +63,22 @@ TEST(EscapesTest, EveryFormatGetsValidTextWhateverTheBytes) {
             "b");
 }
 
+// A state field is one word whatever the text, and reads back as the same bytes; what
+// StateField never writes is no field.
+TEST(EscapesTest, StateFieldsAreOneWordAndReadBackExactly) {
+  std::string ogni_byte;
+  for (int c = 0; c < 256; ++c) ogni_byte += static_cast<char>(c);
+  for (const std::string& testo :
+       {std::string(), std::string(" 4.5"), std::string("N/A "), std::string("100%"), ogni_byte}) {
+    const std::string campo = StateField(testo);
+    EXPECT_EQ(campo.find_first_of(" \t\r\n"), std::string::npos) << campo;
+    EXPECT_EQ(FromStateField(campo), testo) << campo;
+  }
+  EXPECT_EQ(StateField(" 4.5"), "%204.5");
+  for (const char* cattivo : {"%", "%2", "%2G", "%41", "a b", "%e9"}) {
+    EXPECT_EQ(FromStateField(cattivo), std::nullopt) << cattivo;
+  }
+}
+
 }  // namespace
 }  // namespace fof1plot

@@ -54,7 +54,7 @@ TEST_F(FormLoadTest, SixFiguresOldestFirstEachWithItsDateLine) {
   EXPECT_EQ(banco.scrittore.ripuliti,
             (std::vector<std::string>{"/w/", "/o/", "/w/previous_foF1_plots/",
                                       "/w/previous_foF1_data/"}));
-  EXPECT_EQ(banco.directory.cancellati,
+  EXPECT_EQ(banco.scrittore.avanzi,
             (std::vector<std::string>{"/w/grafico1.bmp", "/w/grafico2.bmp", "/w/grafico3.bmp",
                                       "/w/grafico4.bmp", "/w/grafico5.bmp", "/w/grafico6.bmp"}));
   EXPECT_EQ(banco.directory.elencazioni, 1);
@@ -68,9 +68,9 @@ TEST_F(FormLoadTest, ASampleDirectoryOfThousandsOfFilesIsListedOncePerRun) {
     elenco.push_back("RM041_2024" + std::to_string(100000 + n) + ".TXT");
   banco.form.Form_Load();
   EXPECT_EQ(banco.directory.elencazioni, 1);
-  EXPECT_EQ(banco.files.tentativi.size(), 1u + 2u + 1u + 1u)
-      << "settings, the forecasts of the two months, the station file, the one sample of the "
-         "six days";
+  EXPECT_EQ(banco.files.tentativi.size(), 1u + 1u + 2u + 1u + 1u)
+      << "settings, the state of the last run, the forecasts of the two months, the station "
+         "file, the one sample of the six days";
   EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
 }
 

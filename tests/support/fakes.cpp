@@ -173,9 +173,5 @@ std::unique_ptr<DirectoryLock> FakeDirectory::Lock(const std::string& directory)
   return std::make_unique<DirectoryLock>();
 }
 
-void FakeDirectory::Kill(const std::string& path) {
-  if (guasto_kill) throw Failure(path, "cannot delete", "Permission denied");
-  cancellati.push_back(path);
-}
 
 }  // namespace fof1plot::test

@@ -92,13 +92,18 @@ class FakeTextFiles : public TextFiles {
 };
 
 // A directory whose listings are given, in their own order, the first name standing
-// for the station file; listings are counted, deletions and locks recorded, and a
-// deletion or a lock fails when told.
+// for the station file; listings are counted, locks recorded, and a lock fails when
+// told; identities are given for the paths set.
 class FakeDirectory : public Directory {
  public:
   std::string Dir(const std::string& directory,
                   const std::function<void(std::string_view)>& each_name) override;
-  void Kill(const std::string& path) override;
+  // The identities set for paths; none for the others.
+  std::optional<FileIdentity> Identity(const std::string& path) override {
+    const auto trovata = identita.find(path);
+    return trovata == identita.end() ? std::nullopt : std::optional(trovata->second);
+  }
+  std::map<std::string, FileIdentity> identita;
   std::string CurDir() override { return corrente; }
   void MkDir(const std::string& path) override { create.push_back(path); }
   std::unique_ptr<DirectoryLock> Lock(const std::string& directory) override;
@@ -106,9 +111,7 @@ class FakeDirectory : public Directory {
   std::string corrente = "/home/op/";
   std::vector<std::string> create;
   int elencazioni = 0;
-  std::vector<std::string> cancellati;
   std::vector<std::string> bloccate;
-  bool guasto_kill = false;
   bool guasto_lock = false;
 };
 
@@ -130,6 +133,7 @@ class FixedClock : public Clock {
     ++letture;
     return oggi;
   }
+  std::chrono::seconds Time() override { return std::chrono::hours{10}; }
   std::chrono::system_clock::time_point Now() override {
     return std::chrono::sys_days{oggi} + std::chrono::hours{10};
   }
@@ -145,7 +149,12 @@ class FakeFileWriter : public FileWriter {
   WriteResult Write(const std::string& path, std::string_view bytes) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
   void Link(const std::string& from, const std::string& to) override { collegati[to] = from; }
-  void RemoveTemporaries(const std::string& directory) override { ripuliti.push_back(directory); }
+  void RemoveTemporaries(const std::string& directory,
+                         const std::set<std::string>& leftovers = {}) override {
+    ripuliti.push_back(directory);
+    for (const std::string& nome : leftovers) avanzi.push_back(directory + nome);
+  }
+  std::vector<std::string> avanzi;
   std::map<std::string, std::string> scritti;
   std::vector<std::string> ripuliti;
   std::map<std::string, std::string> collegati;
