@@ -55,7 +55,11 @@ bool Corsa::riprendi_stato(const std::string& cartella_dati) {
   if (!stato || stato->cartella_dati != cartella_dati || stato->oggi != ultimo_) return false;
   const std::int16_t tipo = tipo_stazione_di(stato->riga_stazione);
   identita_cartella_ = directory_.Identity(cartella_dati);
-  if (tipo == 0 || !identita_cartella_) return false;
+  // Another directory at the same path (a mount, a copy put in place) is another one.
+  if (tipo == 0 || !identita_cartella_ || identita_cartella_->device != stato->cartella.device ||
+      identita_cartella_->inode != stato->cartella.inode) {
+    return false;
+  }
   identita_stazione_ = directory_.Identity(cartella_dati + stato->nome_stazione);
   if (identita_stazione_ != stato->stazione) return false;
   elenco_campioni_.prepara(primo_, ultimo_);
