@@ -25,7 +25,8 @@ for link in $(grep -o '](docs/[^)]*)' "$doc/README.md" | sed 's/^](//; s/)$//' |
 done
 all_units="fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer fof1plot-live.timer
   fof1plot-live@.timer fof1plot-live.path fof1plot-live@.path fof1plot-network.service
-  fof1plot-network.timer fof1plot-check.service fof1plot-check@.service"
+  fof1plot-network.timer fof1plot-check.service fof1plot-check@.service fof1plot-full.service
+  fof1plot-full@.service"
 for u in $all_units; do
   [ -f "$units/$u" ] || fail "missing unit: $u"
 done
@@ -40,11 +41,11 @@ grep -q "^ExecStart=$prefix/bin/fof1plot --network /var/www/html/fof1-network \$
   "$units/fof1plot-network.service" || fail "fof1plot-network.service names another binary"
 cron="$prefix/etc/cron.d/fof1plot"
 grep -q "^TZ=UTC" "$cron" || fail "the cron.d file does not set TZ=UTC"
-guard='\[ -d /run/systemd/system \] \|\| \(cd /var/lib/fof1plot && flock -n '
-grep -Eq "^45 23 \* \* \* +fof1plot +$guard.* $prefix/bin/fof1plot\)\$" "$cron" ||
-  fail "the cron.d line lacks its user field, its systemd guard or flock"
+guard='\[ -d /run/systemd/system \] \|\| \(cd /var/lib/fof1plot && flock '
+grep -Eq "^45 23 \* \* \* +fof1plot +$guard-w 600 .* $prefix/bin/fof1plot --full\)\$" "$cron" ||
+  fail "the daily cron.d line lacks its user field, its systemd guard, flock or --full"
 grep -q '^OnCalendar=\*-\*-\* 23:45:00 UTC$' "$units/fof1plot.timer" || fail "timer not at 23:45 UTC"
-grep -Eq "^#\*/5 \* \* \* \* +fof1plot +$guard.* $prefix/bin/fof1plot\)\$" "$cron" ||
+grep -Eq "^#\*/5 \* \* \* \* +fof1plot +$guard-n .* $prefix/bin/fof1plot\)\$" "$cron" ||
   fail "the cron.d file lacks its commented five-minute line"
 # The live units start the services every five minutes or on a new sample; a hung run
 # must time out before the next one is due.
@@ -63,12 +64,17 @@ for u in fof1plot@.service fof1plot-check@.service; do
     grep -qx "EnvironmentFile=-$f" "$units/$u" || fail "$u does not read $f on a line of its own"
   done
 done
-# The check units are their services with --check: the same sandbox and options.
+# The check and full units are their services with --check or --full: the same sandbox
+# and options. The daily timers start the full ones.
 for u in fof1plot fof1plot@; do
-  diff <(grep -v '^Description=' "$units/$u.service" | sed "s|=$prefix/bin/fof1plot |=$prefix/bin/fof1plot --check |") \
-    <(grep -v '^Description=' "$units/${u/fof1plot/fof1plot-check}.service") >/dev/null ||
-    fail "${u/fof1plot/fof1plot-check}.service is not $u.service running --check"
+  for o in check full; do
+    diff <(grep -v '^Description=' "$units/$u.service" | sed "s|=$prefix/bin/fof1plot |=$prefix/bin/fof1plot --$o |") \
+      <(grep -v '^Description=' "$units/${u/fof1plot/fof1plot-$o}.service") >/dev/null ||
+      fail "${u/fof1plot/fof1plot-$o}.service is not $u.service running --$o"
+  done
 done
+grep -qx 'Unit=fof1plot-full.service' "$units/fof1plot.timer" || fail "the daily timer is no full pass"
+grep -qx 'Unit=fof1plot-full@%i.service' "$units/fof1plot@.timer" || fail "the template's daily timer"
 
 # The alert rules the README and the guide show are rules Prometheus accepts.
 if command -v promtool >/dev/null; then
@@ -100,14 +106,15 @@ else skip mandoc "manual page lint"; fi
 if command -v systemd-analyze >/dev/null; then
   checked="$prefix/units" && mkdir -p "$checked" && cp "$units"/* "$checked/"
   for u in fof1plot@.service fof1plot@.timer fof1plot-live@.timer fof1plot-live@.path \
-           fof1plot-check@.service; do
+           fof1plot-check@.service fof1plot-full@.service; do
     cp "$units/$u" "$checked/${u/@/@rome}"
   done
   complaints=$(cd "$checked" && MANPATH="$prefix/share/man" systemd-analyze verify \
     ./fof1plot.service ./fof1plot.timer ./fof1plot@rome.service ./fof1plot@rome.timer \
     ./fof1plot-live.timer ./fof1plot-live.path ./fof1plot-live@rome.timer \
     ./fof1plot-live@rome.path ./fof1plot-network.service ./fof1plot-network.timer \
-    ./fof1plot-check.service ./fof1plot-check@rome.service 2>&1) ||
+    ./fof1plot-check.service ./fof1plot-check@rome.service ./fof1plot-full.service \
+    ./fof1plot-full@rome.service 2>&1) ||
     fail "systemd-analyze verify: $complaints"
   [ -z "$complaints" ] || fail "systemd-analyze verify: $complaints"
   for u in fof1plot.service fof1plot@rome.service fof1plot-network.service \

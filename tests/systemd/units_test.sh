@@ -61,7 +61,8 @@ for option in $(grep -ho '^[A-Za-z]*=yes$\|^ProtectSystem=strict$\|^ProtectProc=
   systemd-run --user --wait --quiet -p "$option" true >/dev/null 2>&1 || unable+=("$option")
 done
 echo "units: switched off, as this machine's user manager cannot apply them: ${unable[*]:-none}"
-for u in fof1plot.service fof1plot@.service fof1plot-check.service fof1plot-check@.service; do
+for u in fof1plot.service fof1plot@.service fof1plot-check.service fof1plot-check@.service \
+         fof1plot-full.service fof1plot-full@.service; do
   mkdir -p "$units/$u.d"
   { echo "[Service]"; for o in "${unable[@]}"; do echo "${o%%=*}=no"; done
     if [[ $u == *@* ]]; then echo "StateDirectory="; echo "ReadWritePaths=/var/lib/fof1plot/%i"; fi
@@ -98,7 +99,7 @@ station bad Rome
 inside sed -i 's|^/var/www/html/fof1/bad/$|/var/lib/elsewhere/|' /var/lib/fof1plot/bad/gralvo.ini
 inside install -d -o fof1plot -g fof1plot /var/lib/elsewhere
 inside sh -c 'echo "FOF1PLOT_OPTIONS=--site" >/etc/default/fof1plot
-  echo "FOF1PLOT_OPTIONS=--site --metrics /var/lib/prometheus/node-exporter/fof1plot-rome.prom" \
+  echo "FOF1PLOT_OPTIONS=--site --full --metrics /var/lib/prometheus/node-exporter/fof1plot-rome.prom" \
     >/etc/default/fof1plot-rome
   echo "FOF1PLOT_OPTIONS=--metrics /var/lib/prometheus/node-exporter/fof1plot-gibi.prom" \
     >/etc/default/fof1plot-gibi'
@@ -124,7 +125,8 @@ inside grep -q "^ok: checked in a systemd service" /var/lib/check-bad.log || fai
 user start fof1plot@tucu.service || fail "fof1plot@tucu.service failed"
 inside test -f /var/www/html/fof1/tucu/index.html || fail "tucu: /etc/default/fof1plot's --site did not reach the run"
 
-# A burst of 20 samples in 10 s: runs from the path unit, and no unit failed.
+# A burst of 20 samples in 10 s: runs from the path unit, and no unit failed. The samples
+# are of earlier hours, which only a full pass reads (--full in rome's options).
 inside sh -c 'mkdir -p /srv/burst && mv /srv/samples/rome/RM041_'"$(date -u +%Y%j)"'[01][6-9]* /srv/burst/'
 user enable --now fof1plot-live@rome.path >/dev/null 2>&1 || fail "the path unit does not start"
 burst=$(inside sh -c 'ls /srv/burst | sort | head -20')
@@ -143,7 +145,7 @@ done | grep -c '^1$' || true)
 [ "$drawn" -ge 10 ] || fail "the path unit's runs drew $drawn of the 20 samples (today's rows: $rows)"
 echo "units: a burst of 20 samples in 10 s: $drawn drawn by the path unit's runs, no unit failed"
 
-# The timers start their services.
+# The timers start their services: the daily one a full pass.
 user start fof1plot@gibi.timer fof1plot-live@rome.timer
 before=$(inside stat -c %Y /var/www/html/fof1/rome/status.json)
 for _ in $(seq 60); do
@@ -152,6 +154,8 @@ for _ in $(seq 60); do
   sleep 0.5
 done
 inside test -f /var/lib/prometheus/node-exporter/fof1plot-gibi.prom || fail "fof1plot@gibi.timer started no run"
+[ -n "$(user show -p ExecMainStartTimestamp --value fof1plot-full@gibi.service)" ] ||
+  fail "fof1plot@gibi.timer started no full pass"
 [ "$(inside stat -c %Y /var/www/html/fof1/rome/status.json)" != "$before" ] || fail "fof1plot-live@rome.timer started no run"
 ! inside test -f /var/www/html/fof1/gibi/index.html || fail "gibi: /etc/default/fof1plot-gibi did not win"
 user stop fof1plot@gibi.timer fof1plot-live@rome.timer fof1plot-live@rome.path
