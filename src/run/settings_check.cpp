@@ -21,6 +21,7 @@
 #include "run/directory_lines.h"
 #include "run/step.h"
 #include "samples/sample_listing.h"
+#include "samples/sample_state.h"
 #include "samples/station.h"
 
 namespace fof1plot {
@@ -237,6 +238,32 @@ void verifica_stazione(TextFiles& files, Directory& directory, const std::string
   verifica_ultimo_sondaggio(ultimo_elencato(elenco, tipo, oggi), adesso, esito);
 }
 
+// What the next run makes of the state of the samples read: takes it, or makes a full
+// pass, which writes it again.
+void verifica_stato_campioni(TextFiles& files, const std::string& path, const std::string& dati,
+                             sys_days oggi, Esito& esito) {
+  std::vector<std::string> righe;
+  std::unique_ptr<TextFile> file;
+  try {
+    file = files.TryOpen(path);
+    while (file && !file->Eof()) righe.push_back(file->LineInput());
+  } catch (const Failure& guasto) {
+    esito.avviso(std::string(guasto.what()), "remove it; until then every run is a full pass");
+    return;
+  }
+  const std::optional<StatoCampioni> stato = file ? leggi_stato(righe) : std::nullopt;
+  if (!file || !stato) {
+    esito.ok(path + (file ? " is no whole state of this version" : " is not there yet") +
+             ": the next run is a full pass and writes it");
+  } else if (stato->oggi != oggi || stato->cartella_dati != dati) {
+    esito.ok(path + " is of " + data_iso(stato->oggi) + ", " + stato->cartella_dati +
+             ": the next run is a full pass");
+  } else {
+    esito.ok(path + " holds " + std::to_string(stato->campioni.size()) +
+             " samples of the six days: the next run reads only what arrived since");
+  }
+}
+
 }  // namespace
 
 int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, bool in_servizio,
@@ -304,6 +331,7 @@ int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, 
     const year_month_day prossimo{(oggi_ymd.year() / oggi_ymd.month() / 1) + months{1}};
     verifica_previsione(files, lavoro + chiave_mese(prossimo) + ".txt", false, esito);
     verifica_stazione(files, directory, righe[3], oggi, clock.Now(), esito);
+    verifica_stato_campioni(files, lavoro + kFileStatoCampioni, righe[3], oggi, esito);
     const std::string testo = data_iso(oggi);
     if (const auto tz = clock.TimeZone()) {
       esito.ok("TZ=" + *tz + "; today's local date is " + testo);

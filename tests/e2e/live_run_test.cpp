@@ -29,8 +29,17 @@ class LiveRunTest : public test::AlberoStazione {
 };
 
 TEST_F(LiveRunTest, ARunAfterTheFirstDrawsWhatArrivedAsAFullPassWould) {
+  EXPECT_NE(alle("11:59:00", {"--check"})
+                .uscita.find("fof1plot.state is not there yet: the "
+                             "next run is a full pass"),
+            std::string::npos);
   ASSERT_EQ(alle("12:00:00").stato, 0);
   EXPECT_EQ(passaggio(), "full");
+  const test::Esito verifica = alle("12:01:00", {"--check", "--full"});
+  EXPECT_NE(verifica.uscita.find("fof1plot.state holds 4 samples of the six days: the next run "
+                                 "reads only what arrived since"),
+            std::string::npos)
+      << verifica.uscita;
   ASSERT_EQ(alle("12:05:00").stato, 0);
   EXPECT_EQ(passaggio(), "live");
   campione(12, 10, " 7.5");
