@@ -81,6 +81,18 @@ TEST_F(LiveRunTest, AStateThatIsNotAWholeOneOfThisDayGivesAFullPass) {
          test::scrivi(albero.cartella / "data/00-station.txt", "Rome ionosonde, again\r\n");
        },
        "full"},
+      {"another station's, its sample directory's path made this one's",
+       [](const test::Albero& albero) {
+         // Its 10:15 sample says 9.9, as the doctored state does.
+         test::Albero altra;
+         altra.campione(10, 15, " 9.9");
+         ASSERT_EQ(test::esegui_fof1plot(altra.cartella.path(), "2025-01-03 12:00:00"), 0);
+         const std::string stato = ReadWholeFile(altra.cartella / "work/fof1plot.state");
+         WriteFileReplacing(
+             albero.cartella / "work/fof1plot.state",
+             std::regex_replace(stato, std::regex(altra.cartella.path()), albero.cartella.path()));
+       },
+       "full"},
       {"another sample directory at the same path",
        [](const test::Albero& albero) {
          fs::rename(albero.cartella / "data", albero.cartella / "data.old");
