@@ -16,7 +16,8 @@ constexpr int kMinutiFinestra = 60;
 }  // namespace
 
 std::size_t Corsa::minuto_della_corsa(std::chrono::sys_days giorno, int ora, int minuto) const {
-  return static_cast<std::size_t>((giorno - primo_).count() * kMinutiGiorno + ora * 60 + minuto);
+  return static_cast<std::size_t>((giorno - primo_).count() * kMinutiGiorno +
+                                  std::int64_t{ora} * 60 + minuto);
 }
 
 const std::string* Corsa::campo_letto(std::chrono::sys_days giorno, int ora, int minuto) const {
