@@ -72,8 +72,7 @@ TEST(LeggiImpostazioniTest, WithoutWholeSettingsTheRunStopsWithOneLineAndWritesN
     EXPECT_EQ(banco.righe(), std::vector<std::string>{caso.riga}) << caso.nome;
     EXPECT_TRUE(banco.chiamate.empty()) << caso.nome << ": nothing drawn";
     EXPECT_TRUE(banco.wpdlx1.chiamate.empty()) << caso.nome << ": nothing written";
-    EXPECT_TRUE(banco.directory.bloccate.empty() && banco.scrittore.avanzi.empty())
-        << caso.nome;
+    EXPECT_TRUE(banco.directory.bloccate.empty() && banco.scrittore.avanzi.empty()) << caso.nome;
     EXPECT_EQ(banco.corsa.stato_di_uscita(), 1) << caso.nome;
   }
 }

@@ -173,5 +173,4 @@ std::unique_ptr<DirectoryLock> FakeDirectory::Lock(const std::string& directory)
   return std::make_unique<DirectoryLock>();
 }
 
-
 }  // namespace fof1plot::test
