@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <memory>
 
 #include "canvas/colors.h"
@@ -9,6 +10,16 @@
 #include "run/form1.h"
 
 namespace fof1plot {
+namespace {
+
+// What a forecast dot says on hover: "12:00 UT forecast: 5.0 MHz".
+std::string suggerimento_previsione(int ora, std::int16_t decimi) {
+  char testo[24];
+  std::snprintf(testo, sizeof testo, "%02d:00 UT forecast: ", ora);
+  return testo + in_mhz(decimi) + " MHz";
+}
+
+}  // namespace
 
 // The forecast file of a month, <work directory><mmyyyy>.txt, holds on line 2 the 24
 // hourly values, each right-aligned in five columns as dd.d. Each is drawn as a white
@@ -43,7 +54,11 @@ void Form1::grafico_previsione(const std::string& file_previsioni) {
     const std::int16_t y = valori_previsione(k);
     passo_previsione([&] { canvas.FillStyle(0); });
     passo_previsione([&] { canvas.FillColor(bianco); });
+    // With the site's vector picture, a dot with its field names the forecast.
+    const bool titolo = corsa.sito() && figura.previsione[static_cast<std::size_t>(k - 1)];
+    if (titolo) canvas.ToolTipText(suggerimento_previsione(k - 1, y));
     passo_previsione([&] { canvas.Circle(x, y, 2, bianco); });
+    if (titolo) canvas.ToolTipText("");
     if (k >= 2) passo_previsione([&] { canvas.Line(x_precedente, y_precedente, x, y, bianco); });
     x_precedente = x;
     y_precedente = valori_previsione(k);

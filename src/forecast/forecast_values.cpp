@@ -1,6 +1,7 @@
 #include "forecast/forecast_values.h"
 
 #include "platform/text.h"
+#include "samples/sample_value.h"
 
 namespace fof1plot {
 
@@ -13,6 +14,17 @@ int valori_previsione(std::string_view riga) {
     if (campo.find_first_of("0123456789") != std::string::npos) ++valori;
   }
   return valori;
+}
+
+std::optional<int> previsione_al_campione(
+    const std::array<std::optional<std::int16_t>, 24>& previsione, int ora, int minuto) {
+  const int x = 10 * ora + passo_minuti(minuto);
+  const int k = x / 10, frazione = x % 10;
+  if (k > 23 || !previsione[static_cast<std::size_t>(k)]) return std::nullopt;
+  const int da = *previsione[static_cast<std::size_t>(k)];
+  if (frazione == 0) return 10 * da;
+  if (k == 23 || !previsione[static_cast<std::size_t>(k + 1)]) return std::nullopt;
+  return 10 * da + (*previsione[static_cast<std::size_t>(k + 1)] - da) * frazione;
 }
 
 }  // namespace fof1plot

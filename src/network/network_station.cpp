@@ -110,11 +110,13 @@ void leggi_oggi(StazioneRete& s, const ConfinedDirectory& cartella, const std::s
   std::istringstream righe(cartella.Read("plotfoF16.csv", kMassimoCsv));
   std::string riga;
   std::getline(righe, riga);
-  if (riga != "time_utc,foF1_MHz,field") throw Failure("plotfoF16.csv has another header");
+  if (riga != kIntestazioneCsv && riga != kIntestazioneCsvPrima) {
+    throw Failure("plotfoF16.csv has another header");
+  }
   std::set<std::string> minuti;
   while (std::getline(righe, riga)) {
     std::vector<std::string> campi = campi_csv(riga);
-    if (campi.size() != 3 || campi[0].size() != 20) continue;
+    if ((campi.size() != 3 && campi.size() != 5) || campi[0].size() != 20) continue;
     ValoreOggi valore{std::move(campi[0]), std::move(campi[1]), std::move(campi[2])};
     if (!valore.mhz.empty()) s.ultimo_valore = valore;
     if (valore.ora.compare(0, 10, oggi) == 0 && minuti.insert(valore.ora.substr(0, 16)).second) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "forecast/forecast_values.h"
 #include "platform/escapes.h"
 #include "platform/text.h"
 #include "run/form1.h"
@@ -78,13 +79,20 @@ std::string testo_csv(const RegistroFigura& figura) {
   std::stable_sort(letti.begin(), letti.end(), [](const auto* a, const auto* b) {
     return a->ora * 60 + a->minuto < b->ora * 60 + b->minuto;
   });
-  std::string csv = "time_utc,foF1_MHz,field\n";
+  std::string csv = std::string(kIntestazioneCsv) + "\n";
   for (const CampioneRegistrato* c : letti) {
     csv += ora_utc(figura.data, c->ora, c->minuto);
     csv += ',';
     if (c->tipo == TipoCampo::kValore) csv += in_mhz(c->decimi);
     csv += ',';
     csv += CsvField(c->campo_valore());
+    csv += ',';
+    const auto previsione = previsione_al_campione(figura.previsione, c->ora, c->minuto);
+    if (previsione) csv += centesimi_in_mhz(*previsione);
+    csv += ',';
+    if (previsione && c->tipo == TipoCampo::kValore) {
+      csv += centesimi_in_mhz(static_cast<int>(10 * std::llround(c->decimi)) - *previsione);
+    }
     csv += '\n';
   }
   return csv;

@@ -10,10 +10,18 @@
 
 namespace fof1plot {
 
+// The header of a figure's CSV since 1.5.0, and of the files of earlier versions, whose
+// rows lack the last two columns; readers take the first three columns of either.
+inline constexpr std::string_view kIntestazioneCsv =
+    "time_utc,foF1_MHz,field,forecast_MHz,deviation_MHz";
+inline constexpr std::string_view kIntestazioneCsvPrima = "time_utc,foF1_MHz,field";
+
 // A figure's values as CSV (UTF-8, LF line ends, RFC 4180 quoting): the header
-// "time_utc,foF1_MHz,field", then one row per sample read, in time order (minute 00
-// first in its hour): its UT time, the value drawn in MHz for a field of the station's
-// dd.d form (empty otherwise), and the field as found.
+// kIntestazioneCsv, then one row per sample read, in time order (minute 00 first in its
+// hour): its UT time, the value drawn in MHz for a field of the station's dd.d form
+// (empty otherwise), the field as found, the forecast curve's value at the sample as the
+// figure draws it (empty where it has none) and the value less the forecast (for a
+// value with a forecast), both in MHz with two decimals.
 std::string testo_csv(const RegistroFigura& figura);
 
 // The fields of one CSV row, with RFC 4180 quotes undone.

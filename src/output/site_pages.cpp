@@ -9,6 +9,7 @@
 #include "output/figure_data.h"
 #include "output/status_file.h"
 #include "platform/escapes.h"
+#include "platform/value_field.h"
 #include "statistics/month_statistics.h"
 
 namespace fof1plot {
@@ -76,18 +77,22 @@ std::string tabella_valori(const std::string& csv) {
   std::size_t inizio_riga = csv.find('\n');
   while (inizio_riga != std::string::npos && inizio_riga + 1 < csv.size()) {
     const std::size_t fine_riga = csv.find('\n', inizio_riga + 1);
-    const std::vector<std::string> campi = campi_csv(
+    std::vector<std::string> campi = campi_csv(
         csv.substr(inizio_riga + 1,
                    (fine_riga == std::string::npos ? csv.size() : fine_riga) - inizio_riga - 1));
     inizio_riga = fine_riga;
-    if (campi.size() != 3) continue;
-    righe += "<tr><td>" + EscapeXml(campi[0].substr(11, 5)) + "</td><td>" + EscapeXml(campi[1]) +
-             "</td><td>" + EscapeXml(campi[2]) + "</td></tr>\n";
+    if ((campi.size() != 3 && campi.size() != 5) || campi[0].size() < 16) continue;
+    // A CSV of an earlier version has no forecast columns: their cells stay empty.
+    campi.resize(5);
+    righe += "<tr><td>" + EscapeXml(campi[0].substr(11, 5)) + "</td>";
+    for (std::size_t c = 1; c < campi.size(); ++c) righe += "<td>" + EscapeXml(campi[c]) + "</td>";
+    righe += "</tr>\n";
   }
   if (righe.empty()) return "<p>No sample of this day was read.</p>\n";
   return "<table>\n<caption>Values of the day</caption>\n<thead><tr><th scope=\"col\">UT</th>"
-         "<th scope=\"col\">foF1 (MHz)</th><th scope=\"col\">field as found</th></tr></thead>\n"
-         "<tbody>\n" +
+         "<th scope=\"col\">foF1 (MHz)</th><th scope=\"col\">field as found</th>"
+         "<th scope=\"col\">forecast (MHz)</th><th scope=\"col\">value &minus; forecast "
+         "(MHz)</th></tr></thead>\n<tbody>\n" +
          righe + "</tbody>\n</table>\n";
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/numbers.h"
 #include "platform/text.h"
@@ -16,6 +17,13 @@ bool forma_dd_d(std::string_view campo) {
   const auto cifra = [](char c) { return c >= '0' && c <= '9'; };
   return campo.size() == 4 && (cifra(campo[0]) || campo[0] == ' ') && cifra(campo[1]) &&
          cifra(campo[3]);
+}
+
+std::string centesimi_in_mhz(int centesimi) {
+  char testo[24];
+  std::snprintf(testo, sizeof testo, "%s%d.%02d", centesimi < 0 ? "-" : "",
+                std::abs(centesimi) / 100, std::abs(centesimi) % 100);
+  return testo;
 }
 
 std::string in_mhz(double decimi) {

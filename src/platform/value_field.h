@@ -18,4 +18,7 @@ bool forma_dd_d(std::string_view campo);
 // A value in tenths of MHz written in MHz with one decimal, as "4.5" or "12.0".
 std::string in_mhz(double decimi);
 
+// "0.23", "-1.05": a number of hundredths of MHz with two decimals.
+std::string centesimi_in_mhz(int centesimi);
+
 }  // namespace fof1plot

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "output/figure_data.h"
+#include "platform/value_field.h"
 
 namespace fof1plot {
 namespace {
@@ -34,13 +35,6 @@ std::optional<int> decimi(const std::string& testo) {
 }
 
 }  // namespace
-
-std::string centesimi_in_mhz(int centesimi) {
-  char testo[24];
-  std::snprintf(testo, sizeof testo, "%s%d.%02d", centesimi < 0 ? "-" : "",
-                std::abs(centesimi) / 100, std::abs(centesimi) % 100);
-  return testo;
-}
 
 std::optional<std::pair<int, int>> media_e_rms_in_centesimi(const std::vector<int>& ventesimi) {
   if (ventesimi.empty()) return std::nullopt;
@@ -88,7 +82,7 @@ StatisticheMese statistiche_mese(year_month mese, const std::map<sys_days, std::
                                  const std::array<std::optional<int>, 24>& previsione) {
   StatisticheMese s;
   s.mese = mese;
-  s.valori = "time_utc,foF1_MHz,field\n";
+  s.valori = std::string(kIntestazioneCsv) + "\n";
   s.illeggibili = illeggibili;
   for (const sys_days giorno : archiviati) {
     const bool illeggibile =
@@ -103,8 +97,9 @@ StatisticheMese statistiche_mese(year_month mese, const std::map<sys_days, std::
     std::map<int, int> campioni;
     while (std::getline(righe, riga)) {
       const std::vector<std::string> campi = campi_csv(riga);
-      if (campi.size() != 3 || campi[0].size() != 20) continue;
-      s.valori += riga + "\n";
+      if ((campi.size() != 3 && campi.size() != 5) || campi[0].size() != 20) continue;
+      // A row of an earlier version lacks the forecast's two columns.
+      s.valori += riga + (campi.size() == 3 ? ",,\n" : "\n");
       const int h = std::atoi(campi[0].substr(11, 2).c_str());
       const int m = std::atoi(campi[0].substr(14, 2).c_str());
       if (const auto v = decimi(campi[1])) campioni[h * 60 + m] = *v;

@@ -78,9 +78,6 @@ using Riassunti = std::map<std::chrono::year_month, RiassuntoMese>;
 Riassunti leggi_riassunti(const std::string& testo);
 std::string testo_riassunti(const Riassunti& riassunti);
 
-// "0.23": a number of hundredths of MHz with two decimals.
-std::string centesimi_in_mhz(int centesimi);
-
 // A number of twentieths of MHz with one decimal, rounded half away from zero.
 std::string ventesimi_in_mhz(int ventesimi);
 

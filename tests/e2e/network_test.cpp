@@ -184,6 +184,10 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
        "unreadable", "\"values\" is out of range", 0},
       {"s-failures", con(stato("s-failures", "2025-03-05T13:55:00Z", ""), "/failures", "none"),
        "unreadable", "\"failures\" is not a list", 0},
+      {"t-forecast", stato("t-forecast", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"), "ok", "",
+       3,
+       "time_utc,foF1_MHz,field,forecast_MHz,deviation_MHz\n2025-03-05T10:00:00Z,4.5,04.5,4.00,"
+       "0.50\n2025-03-05T10:15:00Z,,N/A,4.25,\n2025-03-05T10:30:00Z,4.7,04.7,,\n"},
   };
   for (const auto& caso : kCasi) {
     const std::string d = rete + "/" + caso.cartella;

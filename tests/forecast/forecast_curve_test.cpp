@@ -57,6 +57,24 @@ TEST_F(GraficoPrevisioneTest, TwentyFourWhiteDotsJoinedInOrder) {
   EXPECT_EQ(banco.form.y_precedente, 50);
 }
 
+// With the site, each dot with a field is titled in the vector picture; the pixels get
+// the same calls, and a dot without a field (a line 2 cut short: drawn at 0) says nothing.
+TEST_F(GraficoPrevisioneTest, WithTheSiteEachForecastDotNamesItsHourAndValue) {
+  std::vector<std::string> campi(23, "5.0");
+  campi[1] = "0.7";
+  campi[12] = "10.2";
+  test::FakeSurface vettoriale;
+  banco.corsa.imposta_disegno_vettoriale(&vettoriale);
+  disegna({"header", riga_di(campi)});
+  ASSERT_EQ(banco.suggerimenti.size(), 23u * 2);
+  EXPECT_EQ(banco.suggerimenti[0], "00:00 UT forecast: 5.0 MHz");
+  EXPECT_EQ(banco.suggerimenti[1], "");
+  EXPECT_EQ(banco.suggerimenti[2], "01:00 UT forecast: 0.7 MHz");
+  EXPECT_EQ(banco.suggerimenti[24], "12:00 UT forecast: 10.2 MHz");
+  EXPECT_EQ(banco.suggerimenti[44], "22:00 UT forecast: 5.0 MHz");
+  EXPECT_EQ(banco.chiamate.size(), 24u * 3 + 23u);
+}
+
 TEST_F(GraficoPrevisioneTest, LineTwoVariants) {
   const std::vector<std::string> zeri(24, "0");
   auto con = [&](std::initializer_list<std::pair<int, const char*>> valori) {

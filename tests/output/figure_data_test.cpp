@@ -34,34 +34,77 @@ std::string csv_di(const std::vector<Campione>& campioni) {
 }
 
 TEST(TestoCsvTest, OneRowPerSampleReadWithTheValueDrawnAndTheFieldAsFound) {
-  const std::string kIntestazione = "time_utc,foF1_MHz,field\n";
+  const std::string kIntestazione = std::string(kIntestazioneCsv) + "\n";
   const struct {
     const char* nome;
     std::vector<Campione> campioni;
     std::string righe;
   } kCasi[] = {
-      {"a value", {{10, 15, "04.3"}}, "2025-03-05T10:15:00Z,4.3,04.3\n"},
-      {"a value with a blank", {{10, 15, " 4.5"}}, "2025-03-05T10:15:00Z,4.5,4.5\n"},
-      {"two whole digits", {{10, 15, "12.0"}}, "2025-03-05T10:15:00Z,12.0,12.0\n"},
+      {"a value", {{10, 15, "04.3"}}, "2025-03-05T10:15:00Z,4.3,04.3,,\n"},
+      {"a value with a blank", {{10, 15, " 4.5"}}, "2025-03-05T10:15:00Z,4.5,4.5,,\n"},
+      {"two whole digits", {{10, 15, "12.0"}}, "2025-03-05T10:15:00Z,12.0,12.0,,\n"},
       {"N/A and NO",
        {{10, 15, " N/A"}, {10, 30, "NO  "}},
-       "2025-03-05T10:15:00Z,,N/A\n2025-03-05T10:30:00Z,,NO\n"},
+       "2025-03-05T10:15:00Z,,N/A,,\n2025-03-05T10:30:00Z,,NO,,\n"},
       {"junk and blanks",
        {{10, 15, "ab.c"}, {10, 30, "    "}},
-       "2025-03-05T10:15:00Z,,ab.c\n2025-03-05T10:30:00Z,,\n"},
-      {"a comma as separator", {{10, 15, " 4,5"}}, "2025-03-05T10:15:00Z,4.5,\"4,5\"\n"},
-      {"a quote", {{10, 15, "4\"5 "}}, "2025-03-05T10:15:00Z,,\"4\"\"5\"\n"},
+       "2025-03-05T10:15:00Z,,ab.c,,\n2025-03-05T10:30:00Z,,,,\n"},
+      {"a comma as separator", {{10, 15, " 4,5"}}, "2025-03-05T10:15:00Z,4.5,\"4,5\",,\n"},
+      {"a quote", {{10, 15, "4\"5 "}}, "2025-03-05T10:15:00Z,,\"4\"\"5\",,\n"},
       {"an unreadable file",
        {{10, 15, nullptr}, {10, 30, " 4.5"}},
-       "2025-03-05T10:30:00Z,4.5,4.5\n"},
+       "2025-03-05T10:30:00Z,4.5,4.5,,\n"},
       {"minute 00 first in its hour",
        {{10, 15, " 4.5"}, {10, 0, " 4.4"}},
-       "2025-03-05T10:00:00Z,4.4,4.4\n2025-03-05T10:15:00Z,4.5,4.5\n"},
+       "2025-03-05T10:00:00Z,4.4,4.4,,\n2025-03-05T10:15:00Z,4.5,4.5,,\n"},
       {"an empty day", {}, ""},
   };
   for (const auto& caso : kCasi) {
     EXPECT_EQ(csv_di(caso.campioni), kIntestazione + caso.righe) << caso.nome;
   }
+}
+
+// The forecast columns against the curve as drawn, worked out by hand: 4.0 MHz at 10 UT,
+// 5.0 at 11, 6.0 at 23, no field at 12 and 22. A sample lands at 10 UT plus its minute
+// divided by 6, halves rounded down (10:15 at 10.2 h, 10:58 at 11.0 h).
+TEST(TestoCsvTest, EachValueBesideTheForecastCurveAtItsTime) {
+  RegistroFigura figura;
+  figura.data = std::chrono::year{2025} / 3 / 5;
+  figura.previsione[10] = 40;
+  figura.previsione[11] = 50;
+  figura.previsione[21] = 70;
+  figura.previsione[23] = 60;
+  const struct {
+    int ora, minuto;
+    TipoCampo tipo;
+    double decimi;
+    const char* campo;
+    const char* colonne;  // forecast_MHz,deviation_MHz
+  } kCampioni[] = {
+      {10, 0, TipoCampo::kValore, 40, "4.0", "4.00,0.00"},
+      {10, 15, TipoCampo::kValore, 45, "4.5", "4.20,0.30"},
+      {10, 40, TipoCampo::kValore, 39, "3.9", "4.70,-0.80"},
+      {10, 58, TipoCampo::kNA, 0, "N/A", "5.00,"},
+      {11, 30, TipoCampo::kValore, 50, "5.0", ","},
+      {21, 30, TipoCampo::kValore, 70, "7.0", ","},
+      {23, 0, TipoCampo::kAltro, 61, "6x1", "6.00,"},
+      {23, 15, TipoCampo::kValore, 60, "6.0", ","},
+  };
+  std::string atteso = std::string(kIntestazioneCsv) + "\n";
+  for (const auto& c : kCampioni) {
+    CampioneRegistrato& campione = figura.campioni.emplace_back();
+    campione.ora = static_cast<std::uint8_t>(c.ora);
+    campione.minuto = static_cast<std::uint8_t>(c.minuto);
+    campione.tipo = c.tipo;
+    campione.decimi = c.decimi;
+    campione.lunghezza_campo =
+        static_cast<std::uint8_t>(std::string(c.campo).copy(campione.campo.data(), 4));
+    char riga[80];
+    std::snprintf(riga, sizeof riga, "2025-03-05T%02d:%02d:00Z,%s,%s,%s\n", c.ora, c.minuto,
+                  c.tipo == TipoCampo::kValore ? in_mhz(c.decimi).c_str() : "", c.campo, c.colonne);
+    atteso += riga;
+  }
+  EXPECT_EQ(testo_csv(figura), atteso);
 }
 
 // A daily run on fakes: 5 March 2025 has a value, the other days nothing.
@@ -72,8 +115,9 @@ class SalvaDatiTest : public ::testing::Test {
 };
 
 TEST_F(SalvaDatiTest, AnArchivedCsvIsWrittenOnlyWithTheArchivedGifItDescribes) {
-  const std::string kVuoto = "time_utc,foF1_MHz,field\n";
-  const std::string kValori = kVuoto + "2025-03-05T10:15:00Z,4.5,4.5\n";
+  const std::string kVuoto = std::string(kIntestazioneCsv) + "\n";
+  // The month's forecast is 0.0 at every hour.
+  const std::string kValori = kVuoto + "2025-03-05T10:15:00Z,4.5,4.5,0.00,4.50\n";
   // 5 March is drawn from its sample, 4 March from none.
   const struct {
     const char* nome;
@@ -128,7 +172,7 @@ TEST_F(SalvaDatiTest, ABackfillArchivesTheCsvAndPublishesNone) {
   banco.form.ricostruisci_archivio(giorno, giorno);
   EXPECT_EQ(banco.scrittore.scritti.count("/o/plotfoF11.csv"), 0u);
   EXPECT_EQ(banco.scrittore.scritti.at("/w/previous_foF1_data/2025064.csv"),
-            "time_utc,foF1_MHz,field\n2025-03-05T10:15:00Z,4.5,4.5\n");
+            std::string(kIntestazioneCsv) + "\n2025-03-05T10:15:00Z,4.5,4.5,0.00,4.50\n");
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include "output/figure_data.h"
+#include "platform/value_field.h"
+
 namespace fof1plot {
 namespace {
 
@@ -117,7 +120,9 @@ TEST(MonthStatisticsTest, AHandMadeMonthGivesTheTableWrittenOutByHand) {
   ASSERT_TRUE(s.scarto_medio && s.scarto_rms);
   EXPECT_EQ(*s.scarto_medio, 5);  // (0.10 + 0.30 - 0.25) / 3 MHz, in hundredths
   EXPECT_EQ(*s.scarto_rms, 23);   // sqrt((0.01 + 0.09 + 0.0625) / 3) = 0.23274
-  EXPECT_TRUE(s.valori.starts_with("time_utc,foF1_MHz,field\n2025-03-01T10:00:00Z,3.1,3.1\n"));
+  // The month's days are CSVs of before 1.5.0: their rows gain the two empty columns.
+  EXPECT_TRUE(
+      s.valori.starts_with(std::string(kIntestazioneCsv) + "\n2025-03-01T10:00:00Z,3.1,3.1,,\n"));
 }
 
 // The mean and the RMS rounded on their exact values: differences that average exactly
@@ -151,7 +156,7 @@ TEST(MonthStatisticsTest, ADayWithoutItsCsvAnUnreadableOneAndAMissingForecast) {
   const sys_days primo = sys_days{2025y / April / 1}, secondo = primo + days{1},
                  terzo = primo + days{2};
   const std::map<sys_days, std::string> csv = {
-      {primo, "time_utc,foF1_MHz,field\n2025-04-01T10:00:00Z,4.0,04.0\n"}};
+      {primo, std::string(kIntestazioneCsv) + "\n2025-04-01T10:00:00Z,4.0,04.0,3.50,0.50\n"}};
   const StatisticheMese s =
       statistiche_mese(2025y / April, csv, {terzo}, {primo, secondo, terzo}, {});
   EXPECT_EQ(s.senza_valori, std::vector<sys_days>{secondo});
@@ -159,6 +164,7 @@ TEST(MonthStatisticsTest, ADayWithoutItsCsvAnUnreadableOneAndAMissingForecast) {
   EXPECT_EQ(s.giorni_con_dati, 1);
   EXPECT_NE(testo_orario(s).find("\n10,1,,,,,\n"), std::string::npos) << "no forecast";
   EXPECT_FALSE(s.scarto_rms);
+  EXPECT_TRUE(s.valori.ends_with("\n2025-04-01T10:00:00Z,4.0,04.0,3.50,0.50\n")) << "as it stands";
 }
 
 }  // namespace
