@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -31,6 +32,7 @@
 #include "bench_files.h"
 #include "canvas/gd_surface.h"
 #include "canvas/plot_window.h"
+#include "forecast/forecast_values.h"
 #include "platform/text.h"
 #include "platform/value_field.h"
 #include "run/form1.h"
@@ -129,13 +131,16 @@ std::string gif_of(const Picture& picture) {
   return gif;
 }
 
-// The day's values as the program's CSV holds them: minute 00 first in its hour.
-std::string csv_of(sys_days day, std::vector<CampioneRegistrato> rows) {
+// The day's values as the program's CSV holds them, beside the forecast curve: minute 00
+// first in its hour.
+std::string csv_of(const RegistroFigura& figure) {
+  std::vector<CampioneRegistrato> rows = figure.campioni;
+  const sys_days day = figure.data;
   std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
     return a.ora * 60 + a.minuto < b.ora * 60 + b.minuto;
   });
   const year_month_day ymd{day};
-  std::string csv = "time_utc,foF1_MHz,field\n";
+  std::string csv = "time_utc,foF1_MHz,field,forecast_MHz,deviation_MHz\n";
   for (const CampioneRegistrato& row : rows) {
     char time[40];
     std::snprintf(time, sizeof time, "%04d-%02u-%02uT%02d:%02d:00Z,", static_cast<int>(ymd.year()),
@@ -145,6 +150,13 @@ std::string csv_of(sys_days day, std::vector<CampioneRegistrato> rows) {
     if (row.tipo == TipoCampo::kValore) csv += in_mhz(row.decimi);
     csv += ',';
     csv += row.campo_valore();
+    csv += ',';
+    const auto forecast = previsione_al_campione(figure.previsione, row.ora, row.minuto);
+    if (forecast) csv += centesimi_in_mhz(*forecast);
+    csv += ',';
+    if (forecast && row.tipo == TipoCampo::kValore) {
+      csv += centesimi_in_mhz(static_cast<int>(10 * std::llround(row.decimi)) - *forecast);
+    }
     csv += '\n';
   }
   return csv;
@@ -249,7 +261,7 @@ int main(int argc, char* argv[]) {
     const bool archive = values || ::lstat(archived.c_str(), &info) != 0;
     if (archive) {
       bench::write_if_changed(archived, gif);
-      bench::write_if_changed(archived_csv, csv_of(giorno, corsa.figura().campioni));
+      bench::write_if_changed(archived_csv, csv_of(corsa.figura()));
     }
     if (!backfill) {
       const std::string published = out + "plotfoF1" + std::to_string(slot);
@@ -257,7 +269,7 @@ int main(int argc, char* argv[]) {
       if (archive) {
         bench::link_if_changed(archived_csv, published + ".csv");
       } else {
-        bench::write_if_changed(published + ".csv", csv_of(giorno, corsa.figura().campioni));
+        bench::write_if_changed(published + ".csv", csv_of(corsa.figura()));
       }
     }
     canvas.Cls();

@@ -23,11 +23,18 @@ std::string ora_leggibile(sys_seconds quando) {
   return iso.substr(0, 10) + " " + iso.substr(11, 5);
 }
 
-// "Last sounding 2025-03-05 14:00 UTC (3 min ago)", as network.js writes it too.
+// The last value beside its forecast, "3.4 MHz, forecast 3.1, +0.3"; empty for none.
+std::string parole_sondaggio(const StazioneRete& s) {
+  return s.valore_sondaggio ? parole_valore(*s.valore_sondaggio) : std::string();
+}
+
+// "Last sounding 2025-03-05 14:00 UTC (3 min ago): 3.4 MHz, forecast 3.1, +0.3", as
+// network.js writes it too.
 std::string riga_sondaggio_rete(const StazioneRete& s, system_clock::time_point adesso) {
   if (!s.fresca.ultimo) return "No sounding in the six days";
+  const std::string parole = parole_sondaggio(s);
   return "Last sounding " + ora_leggibile(*s.fresca.ultimo) + " UTC (" +
-         fa(adesso - *s.fresca.ultimo) + ")";
+         fa(adesso - *s.fresca.ultimo) + ")" + (parole.empty() ? "" : ": " + parole);
 }
 
 // The state in words, with the reason where there is one.
@@ -81,12 +88,12 @@ std::string scheda(const StazioneRete& s, system_clock::time_point adesso) {
             (s.fresca.ultimo ? iso_utc(*s.fresca.ultimo) : "") + "\" data-interval=\"" +
             (s.fresca.intervallo_secondi ? std::to_string(*s.fresca.intervallo_secondi) : "") +
             "\" data-exit=\"" + std::to_string(s.stato_di_uscita) + "\" data-reason=\"" +
-            EscapeXml(s.motivo) + "\"";
+            EscapeXml(s.motivo) + "\" data-value=\"" + EscapeXml(parole_sondaggio(s)) + "\"";
   }
   std::string html = "<article class=\"card\"" + dati + ">\n<h2>" + nome +
                      "</h2>\n<p class=\"state " + classe_stato(s.stato) + "\">" +
                      EscapeXml(stato_in_parole(s)) + "</p>\n<p class=\"sounding\">" +
-                     riga_sondaggio_rete(s, adesso) + "</p>\n";
+                     EscapeXml(riga_sondaggio_rete(s, adesso)) + "</p>\n";
   if (!s.figura.empty()) {
     html += "<img loading=\"lazy\" src=\"" + EscapeXml(indirizzo_figura(s)) +
             "\" width=\"286\" height=\"221\" alt=\"foF1 of " + nome + " today\">\n";
@@ -171,6 +178,7 @@ std::string testo_stazioni(const std::vector<StazioneRete>& stazioni,
            {"na", s.na},
            {"no", s.no}}},
          {"latest", ultimo},
+         {"last_value", json_valore(s.valore_sondaggio)},
          {"figure", figura.empty() ? json(nullptr) : json(figura)},
          {"page", s.pagina ? json(indirizzo_pagina(s)) : json(nullptr)}});
   }
@@ -267,9 +275,10 @@ std::string script_rete() {
     return Math.floor(m / 1440) + ' days ago';
   }
   function utc(iso) { return iso.slice(0, 10) + ' ' + iso.slice(11, 16) + ' UTC'; }
-  function sounding(last, now) {
+  function sounding(last, now, value) {
     if (!last) return 'No sounding in the six days';
-    return 'Last sounding ' + utc(last) + ' (' + ago(now - Date.parse(last)) + ')';
+    return 'Last sounding ' + utc(last) + ' (' + ago(now - Date.parse(last)) + ')' +
+        (value ? ': ' + value : '');
   }
   // As the overview judges it: no run for 26 hours, a report older than three live
   // intervals, a failed run, no sounding for three usual intervals and at least an hour.
@@ -291,7 +300,8 @@ std::string script_rete() {
       if (s) {
         el.textContent = s + (s === 'failing' && card.dataset.reason ? ': ' + card.dataset.reason : '');
         el.className = 'state ' + s.replace(/ /g, '-');
-        card.querySelector('.sounding').textContent = sounding(card.dataset.last, now);
+        card.querySelector('.sounding').textContent =
+            sounding(card.dataset.last, now, card.dataset.value);
       }
       var shown = el.className.slice(6).replace(/-/g, ' ');
       counts[shown] = (counts[shown] || 0) + 1;
@@ -321,7 +331,9 @@ std::string script_rete() {
         delete card.dataset.generated;
       }
       card.dataset.last = s.last_sounding || '';
-      card.querySelector('.sounding').textContent = sounding(s.last_sounding, Date.now());
+      card.dataset.value = (s.last_value && s.last_value.words) || '';
+      card.querySelector('.sounding').textContent =
+          sounding(s.last_sounding, Date.now(), card.dataset.value);
       var img = card.querySelector('img');
       if (img && s.figure && img.getAttribute('src') !== s.figure) img.src = s.figure;
     });

@@ -1,5 +1,6 @@
 #include "network/network_station.h"
 
+#include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -57,6 +58,32 @@ std::optional<std::int64_t> intero(const json& oggetto, const char* chiave, std:
 
 constexpr std::int64_t kMassimoConto = std::numeric_limits<int>::max();
 
+// A number from `minimo` to `massimo` in `unita` (10: tenths), rounded; none where it is
+// absent or null. Throws Failure for any other value.
+std::optional<int> misura(const json& oggetto, const char* chiave, double minimo, double massimo,
+                          double unita) {
+  const auto voce = oggetto.find(chiave);
+  if (voce == oggetto.end() || voce->is_null()) return std::nullopt;
+  if (!voce->is_number()) throw campo(chiave, "is not a number");
+  const double valore = voce->get<double>();
+  if (!(valore >= minimo && valore <= massimo)) throw campo(chiave, "is out of range");
+  return static_cast<int>(std::llround(valore * unita));
+}
+
+// The last sounding's value and its forecast; the words are made here, not taken from
+// another host's file.
+std::optional<UltimoValore> leggi_valore(const json& stato) {
+  const auto voce = stato.find("last_value");
+  if (voce == stato.end() || voce->is_null()) return std::nullopt;
+  if (!voce->is_object()) throw campo("last_value", "is not an object");
+  UltimoValore valore;
+  valore.campo = testo(*voce, "field").value_or("");
+  if (valore.campo.size() > 4) throw campo("field", "is longer than a value field");
+  valore.decimi = misura(*voce, "foF1_MHz", 0, 99.9, 10);
+  valore.previsione = misura(*voce, "forecast_MHz", 0, 99.9, 100);
+  return valore;
+}
+
 // Today's date and counts, from the day of slot 6.
 void leggi_giorno_sei(StazioneRete& s, const json& giorno) {
   s.data_oggi = testo(giorno, "date").value_or("");
@@ -88,6 +115,7 @@ void leggi_stato(StazioneRete& s, const std::string& testo_json) {
     if (!guasti->empty()) s.motivo = (*guasti)[0].get<std::string>();
   }
   if (const auto nome = testo(stato, "station"); nome && !nome->empty()) s.nome = *nome;
+  s.valore_sondaggio = leggi_valore(stato);
   const auto giorni = stato.find("days");
   if (giorni == stato.end()) return;
   if (!giorni->is_array()) throw campo("days", "is not a list");

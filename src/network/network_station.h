@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "output/last_value.h"
 #include "output/sounding_times.h"
 
 namespace fof1plot {
@@ -47,6 +48,8 @@ struct StazioneRete {
   // last value in MHz of the CSV, whatever its day.
   std::vector<ValoreOggi> oggi;
   std::optional<ValoreOggi> ultimo_valore;
+  // The last sounding's value beside its forecast, from status.json (since 1.5.0).
+  std::optional<UltimoValore> valore_sondaggio;
   // The figure of today to show (plotfoF16.svg, or its GIF), and whether the station
   // publishes a page of its own; empty and false when it does not.
   std::string figura;

@@ -272,8 +272,8 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   for (const RegistroFigura& figura : corsa.figure()) {
     if (figura.slot > 0) sei.push_back(&figura);
   }
-  const std::string indice =
-      pagina_indice(stazione, corsa.adesso(), freschezza(corsa.figure()), sei);
+  const std::string indice = pagina_indice(stazione, corsa.adesso(), freschezza(corsa.figure()),
+                                           ultimo_valore(corsa.figure()), sei);
   scrivi_pagina(corsa, cartella_uscita + "index.html", indice);
 }
 

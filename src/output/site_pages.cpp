@@ -89,10 +89,11 @@ std::string tabella_valori(const std::string& csv) {
     righe += "</tr>\n";
   }
   if (righe.empty()) return "<p>No sample of this day was read.</p>\n";
-  return "<table>\n<caption>Values of the day</caption>\n<thead><tr><th scope=\"col\">UT</th>"
-         "<th scope=\"col\">foF1 (MHz)</th><th scope=\"col\">field as found</th>"
-         "<th scope=\"col\">forecast (MHz)</th><th scope=\"col\">value &minus; forecast "
-         "(MHz)</th></tr></thead>\n<tbody>\n" +
+  return "<table class=\"values\">\n<caption>Values of the day in MHz: the value drawn, the "
+         "field as found, the forecast curve at that time and the value less the "
+         "forecast</caption>\n<thead><tr><th scope=\"col\">UT</th><th scope=\"col\">foF1</th>"
+         "<th scope=\"col\">field</th><th scope=\"col\">forecast</th><th "
+         "scope=\"col\">difference</th></tr></thead>\n<tbody>\n" +
          righe + "</tbody>\n</table>\n";
 }
 
@@ -110,9 +111,11 @@ std::string ora_breve(sys_seconds quando, system_clock::time_point adesso) {
          iso.substr(11, 5);
 }
 
-// The last sounding and, when the station is silent, the warning, as at `adesso`; the
-// page's script keeps both up to date from the data attributes and status.json.
-std::string riga_sondaggio(const Freschezza& fresca, system_clock::time_point adesso) {
+// The last sounding with its value beside the forecast and, when the station is silent,
+// the warning, as at `adesso`; the page's script keeps both up to date from the data
+// attributes and status.json.
+std::string riga_sondaggio(const Freschezza& fresca, const std::optional<UltimoValore>& valore,
+                           system_clock::time_point adesso) {
   const std::string intervallo =
       fresca.intervallo_secondi ? std::to_string(*fresca.intervallo_secondi) : "";
   if (!fresca.ultimo) {
@@ -120,9 +123,11 @@ std::string riga_sondaggio(const Freschezza& fresca, system_clock::time_point ad
            "\">No sounding in the six days.</p>\n<p class=\"stale\" id=\"silent\" hidden></p>\n";
   }
   const std::string ora = ora_breve(*fresca.ultimo, adesso) + " UTC";
+  const std::string parole = valore ? EscapeXml(parole_valore(*valore)) : std::string();
   return "<p id=\"sounding\" data-last=\"" + iso_utc(*fresca.ultimo) + "\" data-interval=\"" +
-         intervallo + "\">Last sounding " + ora + " (" + fa(adesso - *fresca.ultimo) +
-         ")</p>\n<p class=\"stale\" id=\"silent\"" + (fresca.muta(adesso) ? "" : " hidden") +
+         intervallo + "\" data-value=\"" + parole + "\">Last sounding " + ora + " (" +
+         fa(adesso - *fresca.ultimo) + ")" + (parole.empty() ? "" : ": " + parole) +
+         "</p>\n<p class=\"stale\" id=\"silent\"" + (fresca.muta(adesso) ? "" : " hidden") +
          ">No sounding since " + ora + "</p>\n";
 }
 
@@ -130,12 +135,13 @@ std::string riga_sondaggio(const Freschezza& fresca, system_clock::time_point ad
 
 std::string pagina_indice(const std::optional<std::string>& stazione,
                           system_clock::time_point generata, const Freschezza& fresca,
+                          const std::optional<UltimoValore>& valore,
                           const std::vector<const RegistroFigura*>& giorni) {
   const std::string quando = iso_utc(generata);
   const std::string leggibile = quando.substr(0, 10) + " " + quando.substr(11, 5);
   std::string pagina = inizio("foF1, today and the five days before", "", stazione);
   pagina += "<p>Made <time datetime=\"" + quando + "\" id=\"generated\">" + leggibile +
-            " UTC</time>.</p>\n" + riga_sondaggio(fresca, generata) +
+            " UTC</time>.</p>\n" + riga_sondaggio(fresca, valore, generata) +
             "<p class=\"stale\" id=\"stale\" hidden>Not updated since " + leggibile +
             " UTC</p>\n<nav><a href=\"archive/index.html\">Archive of every day</a></nav>\n"
             "</header>\n<main>\n<div class=\"figures\">\n";
@@ -322,7 +328,10 @@ th, td { padding: 0.15rem 0.6rem; text-align: left; border-bottom: 1px solid #33
 .calendar img { width: 100%; height: auto; display: block; }
 .day { font-size: 0.85rem; }
 .months { columns: 3 8rem; }
-@media (max-width: 40rem) { .calendar th, .calendar td { padding: 0.05rem; font-size: 0.75rem; } }
+caption { text-align: left; }
+.values td { font-variant-numeric: tabular-nums; }
+@media (max-width: 40rem) { .calendar th, .calendar td { padding: 0.05rem; font-size: 0.75rem; }
+  .values th, .values td { padding: 0.15rem 0.3rem; } }
 )";
 }
 
@@ -358,7 +367,8 @@ std::string script_indice() {
       return;
     }
     var age = now - Date.parse(last), time = short(last, now) + ' UTC';
-    sounding.textContent = 'Last sounding ' + time + ' (' + ago(age) + ')';
+    var value = sounding.dataset.value;
+    sounding.textContent = 'Last sounding ' + time + ' (' + ago(age) + ')' + (value ? ': ' + value : '');
     silent.textContent = 'No sounding since ' + time;
     silent.hidden = !(age > Math.max(3 * interval, 3600) * 1000);
   }
@@ -367,6 +377,7 @@ std::string script_indice() {
     generated.textContent = status.generated.slice(0, 10) + ' ' + status.generated.slice(11, 16) + ' UTC';
     sounding.dataset.last = status.last_sounding || '';
     sounding.dataset.interval = status.usual_interval_seconds || '';
+    sounding.dataset.value = (status.last_value && status.last_value.words) || '';
     status.days.forEach(function (day) {
       var figure = document.querySelector('figure[data-slot="' + day.slot + '"]');
       if (!figure) return;

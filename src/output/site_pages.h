@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "output/last_value.h"
 #include "output/sounding_times.h"
 #include "run/figure_record.h"
 #include "statistics/month_statistics.h"
@@ -24,12 +25,13 @@ struct GiornoArchiviato {
 // loading nothing from elsewhere. Texts from the station's files are escaped.
 
 // index.html: the station, when the figures were made (with a warning when the page is
-// seen more than 26 hours later), the last sounding (with a warning when the station is
-// silent), the six figures newest first with their counts and files, a legend and the
-// way to the archive. `giorni` are the six records in slot order. Right as written
-// without scripts; live.js keeps it up to date.
+// seen more than 26 hours later), the last sounding with its value beside the forecast
+// (with a warning when the station is silent), the six figures newest first with their
+// counts and files, a legend and the way to the archive. `giorni` are the six records in slot
+// order. Right as written without scripts; live.js keeps it up to date.
 std::string pagina_indice(const std::optional<std::string>& stazione,
                           std::chrono::system_clock::time_point generata, const Freschezza& fresca,
+                          const std::optional<UltimoValore>& valore,
                           const std::vector<const RegistroFigura*>& giorni);
 
 // archive/index.html: the years and months of the archive, each with its count of days,

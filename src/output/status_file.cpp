@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "output/figure_data.h"
+#include "output/last_value.h"
 #include "output/metrics.h"
 #include "output/sounding_times.h"
 #include "run/form1.h"
@@ -92,6 +93,7 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
       {"version", FOF1PLOT_VERSION},
       {"generated", iso_utc(contesto.generato)},
       {"last_sounding", fresca.ultimo ? json(iso_utc(*fresca.ultimo)) : json(nullptr)},
+      {"last_value", json_valore(ultimo_valore(corsa.figure()))},
       {"usual_interval_seconds",
        fresca.intervallo_secondi ? json(*fresca.intervallo_secondi) : json(nullptr)},
       {"time_zone", contesto.fuso_orario ? json(*contesto.fuso_orario) : json(nullptr)},

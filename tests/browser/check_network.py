@@ -14,6 +14,7 @@ next runs, with no reload.
     check_network.py FOF1PLOT DEMO_STATION FAKETIME ARTEFACTS
 """
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -179,7 +180,10 @@ def main():
             if not live["same_page"]:
                 site.fail("live overview: the page was reloaded")
             moved = live["moved"]
-            if (moved["rome"] != "copy stale" or not moved["sounding"].endswith(" h ago)")
+            value = r"\d+\.\d MHz, forecast \d+\.\d, [+-]?\d+\.\d"
+            if (moved["rome"] != "copy stale"
+                    or not re.fullmatch(r"Last sounding 2025-03-05 15:30 UTC \(\d+ h ago\): " + value,
+                                        moved["sounding"])
                     or "copy stale" not in moved["summary"]
                     or not moved["stale"].startswith("Not updated since 2025-03-05 15:35 UTC")):
                 site.fail(f"live overview, its clock three hours on: {moved!r}")

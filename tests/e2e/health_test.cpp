@@ -51,6 +51,12 @@ TEST_F(StatusTest, AGoodRunTellsEachDayAndItsHealth) {
   EXPECT_TRUE(primo["first"].is_null());
   EXPECT_EQ(stato["last_sounding"], "2025-01-03T11:15:00Z");
   EXPECT_EQ(stato["usual_interval_seconds"], 900) << "gaps of 15, 30 and 15 minutes";
+  // 11:15 lands at 11.2 h, between the forecast's 5.0 MHz at 11 UT and 20.0 at 12.
+  EXPECT_EQ(stato["last_value"], json({{"foF1_MHz", nullptr},
+                                       {"field", "NO"},
+                                       {"forecast_MHz", 8.0},
+                                       {"deviation_MHz", nullptr},
+                                       {"words", "NO, forecast 8.0"}}));
   const json& oggi = stato["days"][5];
   EXPECT_EQ(oggi["slot"], 6);
   EXPECT_EQ(oggi["figure"], "plotfoF16.gif");

@@ -188,6 +188,23 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
        3,
        "time_utc,foF1_MHz,field,forecast_MHz,deviation_MHz\n2025-03-05T10:00:00Z,4.5,04.5,4.00,"
        "0.50\n2025-03-05T10:15:00Z,,N/A,4.25,\n2025-03-05T10:30:00Z,4.7,04.7,,\n"},
+      // The words are the overview's own, not the copied file's.
+      {"u-value",
+       con(stato("u-value", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"), "/last_value",
+           {{"foF1_MHz", 3.4},
+            {"field", "<b>"},
+            {"forecast_MHz", 3.05},
+            {"deviation_MHz", 0.35},
+            {"words", "<b>forged</b>"}}),
+       "ok", "", 3},
+      {"v-value-text",
+       con(stato("v-value-text", "2025-03-05T13:55:00Z", ""), "/last_value",
+           {{"foF1_MHz", "3.4"}, {"field", "3.4"}}),
+       "unreadable", "\"foF1_MHz\" is not a number", 0},
+      {"w-value-huge",
+       con(stato("w-value-huge", "2025-03-05T13:55:00Z", ""), "/last_value",
+           {{"forecast_MHz", 1e300}, {"field", "N/A"}}),
+       "unreadable", "\"forecast_MHz\" is out of range", 0},
   };
   for (const auto& caso : kCasi) {
     const std::string d = rete + "/" + caso.cartella;
@@ -232,6 +249,10 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
   EXPECT_EQ(stazioni[15]["latest"]["time_utc"], "2025-03-03T10:00:00Z")
       << "the last value, dated, whatever its day";
   EXPECT_DOUBLE_EQ(stazioni[0]["latest"]["foF1_MHz"].get<double>(), 4.7);
+  EXPECT_EQ(stazioni[20]["last_value"]["words"], "3.4 MHz, forecast 3.1, +0.4");
+  EXPECT_NE(pagina.find("(15 min ago): 3.4 MHz, forecast 3.1, +0.4</p>"), std::string::npos)
+      << pagina;
+  EXPECT_EQ(pagina.find("forged"), std::string::npos);
   EXPECT_EQ(stazioni[0]["today"]["values"], 2);
   EXPECT_EQ(stazioni[std::size(kCasi)]["state"], "unreadable")
       << "the link to /etc is not followed";

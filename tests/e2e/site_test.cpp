@@ -201,8 +201,9 @@ TEST_F(SiteTest, TodaysSvgTitlesEveryMarkDashesNoAndLeavesTheGifAsItWas) {
     for (auto i = svg.find(testo); i != std::string::npos; i = svg.find(testo, i + 1)) ++n;
     return n;
   };
-  EXPECT_EQ(conta("<title>"), 4u);
+  EXPECT_EQ(conta("<title>"), 4u + 24u) << "the four samples and the forecast's 24 hours";
   EXPECT_NE(svg.find("<title>10:15 UT: 4.0 MHz</title>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("<title>12:00 UT forecast: 20.0 MHz</title>"), std::string::npos);
   EXPECT_NE(svg.find("<title>11:00 UT: N/A</title>"), std::string::npos);
   EXPECT_EQ(conta("class=\"no\""), 1u) << "the NO tick is dashed";
   // The disc of 10:15 at 4.0 MHz: pixel column 102 + 35, row 185 - 40, at its centre.
@@ -249,7 +250,7 @@ TEST(IndexPageTest, TheLastSoundingAndTheSilentWarningAsAtTheWriting) {
   };
   for (const auto& caso : kCasi) {
     SCOPED_TRACE(caso.caso);
-    const std::string pagina = pagina_indice("Rome", ora, caso.fresca, {});
+    const std::string pagina = pagina_indice("Rome", ora, caso.fresca, std::nullopt, {});
     EXPECT_NE(pagina.find(std::string("\">") + caso.riga + "</p>"), std::string::npos) << pagina;
     EXPECT_EQ(pagina.find("id=\"silent\">No sounding since") != std::string::npos, caso.muta);
   }
