@@ -254,6 +254,7 @@ img { max-width: 100%; height: auto; background: #000; }
 .state.silent, .state.not-updated, .state.copy-stale { background: #7a5a00; color: #fff; }
 .state.failing, .state.unreadable { background: #7a1d00; color: #fff; }
 .stale { background: #7a1d00; color: #fff; padding: 0.5rem; font-weight: bold; }
+:focus-visible, object:focus { outline: 3px solid #ffff80; outline-offset: 2px; }
 )";
 }
 

@@ -203,14 +203,38 @@ std::string giorni_esclusi(const char* perche, const std::vector<sys_days>& gior
   return testo + ".</p>\n";
 }
 
-// The month's statistics above its calendar: the chart, its files and its summary.
+// The 24 hours as hourly.csv gives them, for a reader without the chart.
+std::string tabella_ore(const StatisticheMese& s) {
+  std::string righe;
+  for (const OraMese& o : s.ore) {
+    const std::array<std::string, 7> celle = celle_ora(o);
+    righe += "<tr><th scope=\"row\">" + due_cifre(static_cast<unsigned>(o.ora)) + ":00</th><td>" +
+             celle[1] + "</td><td>" + celle[3] + "</td><td>" + celle[2] + "</td><td>" + celle[4] +
+             "</td><td>" + celle[5] + "</td><td>" + celle[6] + "</td></tr>\n";
+  }
+  // A phone narrower than the table scrolls it within its frame, not the page.
+  return "<div class=\"scroll\" role=\"region\" aria-labelledby=\"hours\" tabindex=\"0\">\n"
+         "<table class=\"values hours\">\n<caption id=\"hours\">Each hour in MHz: the days with a "
+         "value, "
+         "the lower quartile, median and upper quartile of their values, the forecast and the "
+         "median less the forecast (the statistics from five days on)</caption>\n<thead><tr>"
+         "<th scope=\"col\">UT</th><th scope=\"col\">days</th><th scope=\"col\">lower</th>"
+         "<th scope=\"col\">median</th><th scope=\"col\">upper</th><th "
+         "scope=\"col\">forecast</th><th scope=\"col\">difference</th></tr></thead>\n<tbody>\n" +
+         righe + "</tbody>\n</table>\n</div>\n";
+}
+
+// The month's statistics above its calendar: the chart, its files, its summary and its
+// hours as a table.
 std::string sezione_statistiche(const StatisticheMese& s) {
   std::string testo =
       "<section class=\"statistics\" aria-labelledby=\"hourly\">\n<h2 id=\"hourly\">Hourly "
       "medians and quartiles against the forecast</h2>\n<object data=\"hourly.svg\" "
-      "type=\"image/svg+xml\" width=\"572\" height=\"442\" aria-label=\"The month's hourly "
-      "medians, quartiles and forecast\"></object>\n<p>Red: each hour's median; the shaded "
-      "band spans its quartiles. White: the month's forecast.</p>\n<p>" +
+      "type=\"image/svg+xml\" width=\"572\" height=\"442\" aria-label=\"" +
+      nome_mese(s.mese) +
+      ": the hourly medians and quartiles of foF1 against the forecast, in the table "
+      "below\"></object>\n<p>Red: each hour's median; the blue band and bars span its quartiles. "
+      "White: the month's forecast.</p>\n<p>" +
       std::to_string(s.giorni_con_dati) + (s.giorni_con_dati == 1 ? " day" : " days") +
       " with data.";
   if (s.scarto_rms) {
@@ -219,7 +243,7 @@ std::string sezione_statistiche(const StatisticheMese& s) {
   }
   testo += "</p>\n" + giorni_esclusi("their values could not be read", s.illeggibili) +
            giorni_esclusi("archived without their values", s.senza_valori);
-  return testo +
+  return testo + tabella_ore(s) +
          "<p><a href=\"values.csv\">values.csv</a> <a href=\"hourly.csv\">hourly.csv</a></p>\n"
          "</section>\n";
 }
@@ -330,8 +354,11 @@ th, td { padding: 0.15rem 0.6rem; text-align: left; border-bottom: 1px solid #33
 .months { columns: 3 8rem; }
 caption { text-align: left; }
 .values td { font-variant-numeric: tabular-nums; }
+.scroll { overflow-x: auto; max-width: 100%; }
+:focus-visible, object:focus { outline: 3px solid #ffff80; outline-offset: 2px; }
 @media (max-width: 40rem) { .calendar th, .calendar td { padding: 0.05rem; font-size: 0.75rem; }
-  .values th, .values td { padding: 0.15rem 0.3rem; } }
+  .values th, .values td { padding: 0.15rem 0.3rem; }
+  .hours th, .hours td { padding: 0.1rem 0.2rem; font-size: 0.85rem; } }
 )";
 }
 

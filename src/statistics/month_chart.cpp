@@ -5,7 +5,11 @@
 namespace fof1plot {
 namespace {
 
-constexpr Colore kBanda = RGB(40, 70, 140);
+// Light enough to read at a glance on a phone beside the white forecast and the red
+// medians; each hour's quartiles are also marked by a short bar, so that a narrow band
+// still shows.
+constexpr Colore kBanda = RGB(60, 100, 190);
+constexpr Colore kQuartili = RGB(140, 180, 255);
 constexpr Colore kMediana = RGB(255, 80, 80);
 
 // An hour's statistic in tenths of MHz, the user unit of the y axis.
@@ -24,6 +28,14 @@ void banda(DrawingSurface& canvas, const StatisticheMese& s) {
       const float su = in_decimi((*a)[2]) * (1 - t) + in_decimi((*b)[2]) * t;
       canvas.Line(static_cast<float>(10 * h + x), giu, static_cast<float>(10 * h + x), su, kBanda);
     }
+  }
+  for (const OraMese& o : s.ore) {
+    if (!o.cardini) continue;
+    const auto x = static_cast<float>(10 * o.ora);
+    for (const int quartile : {(*o.cardini)[0], (*o.cardini)[2]}) {
+      canvas.Line(x - 3, in_decimi(quartile), x + 3, in_decimi(quartile), kQuartili);
+    }
+    canvas.Line(x, in_decimi((*o.cardini)[0]), x, in_decimi((*o.cardini)[2]), kQuartili);
   }
 }
 

@@ -170,25 +170,29 @@ std::string ventesimi_in_mhz(int ventesimi) {
   return testo;
 }
 
+std::array<std::string, 7> celle_ora(const OraMese& o) {
+  std::array<std::string, 7> celle = {std::to_string(o.ora), std::to_string(o.giorni)};
+  if (o.cardini) {
+    const auto& [inferiore, mediana, superiore] = *o.cardini;
+    celle[2] = ventesimi_in_mhz(mediana);
+    celle[3] = ventesimi_in_mhz(inferiore);
+    celle[4] = ventesimi_in_mhz(superiore);
+  }
+  if (o.previsione) celle[5] = ventesimi_in_mhz(2 * *o.previsione);
+  // Twentieths are five hundredths each: the difference is exact with two decimals.
+  if (o.cardini && o.previsione) {
+    celle[6] = centesimi_in_mhz(5 * ((*o.cardini)[1] - 2 * *o.previsione));
+  }
+  return celle;
+}
+
 std::string testo_orario(const StatisticheMese& s) {
   std::string csv =
       "hour_utc,count,median_MHz,lower_quartile_MHz,upper_quartile_MHz,forecast_MHz,"
       "median_minus_forecast_MHz\n";
   for (const OraMese& o : s.ore) {
-    csv += std::to_string(o.ora) + "," + std::to_string(o.giorni) + ",";
-    if (o.cardini) {
-      const auto& [inferiore, mediana, superiore] = *o.cardini;
-      csv += ventesimi_in_mhz(mediana) + "," + ventesimi_in_mhz(inferiore) + "," +
-             ventesimi_in_mhz(superiore);
-    } else {
-      csv += ",,";
-    }
-    csv += ',';
-    if (o.previsione) csv += ventesimi_in_mhz(2 * *o.previsione);
-    csv += ',';
-    // Twentieths are five hundredths each: the difference is exact with two decimals.
-    if (o.cardini && o.previsione)
-      csv += centesimi_in_mhz(5 * ((*o.cardini)[1] - 2 * *o.previsione));
+    const std::array<std::string, 7> celle = celle_ora(o);
+    for (std::size_t c = 0; c < celle.size(); ++c) csv += (c == 0 ? "" : ",") + celle[c];
     csv += "\n";
   }
   return csv;

@@ -64,6 +64,10 @@ StatisticheMese statistiche_mese(std::chrono::year_month mese,
 // forecast_MHz,median_minus_forecast_MHz" and a row per hour.
 std::string testo_orario(const StatisticheMese& statistiche);
 
+// An hour's row of hourly.csv, as the month page's table shows it too: hour, count,
+// median, lower and upper quartile, forecast, median minus forecast; empty where none.
+std::array<std::string, 7> celle_ora(const OraMese& ora);
+
 // What the archive's index shows of a month: its days with data and its RMS of
 // (median - forecast), kept in archive/months.csv so that a run computes only its own
 // months.

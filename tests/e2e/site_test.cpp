@@ -7,6 +7,7 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 
 #include "output/site_pages.h"
 #include "platform/whole_file.h"
@@ -254,6 +255,43 @@ TEST(IndexPageTest, TheLastSoundingAndTheSilentWarningAsAtTheWriting) {
     EXPECT_NE(pagina.find(std::string("\">") + caso.riga + "</p>"), std::string::npos) << pagina;
     EXPECT_EQ(pagina.find("id=\"silent\">No sounding since") != std::string::npos, caso.muta);
   }
+}
+
+// The month page's table gives each hour as hourly.csv does, in reading order: days,
+// lower quartile, median, upper quartile, forecast, difference.
+TEST(MonthPageTest, TheHoursTableHoldsWhatHourlyCsvHolds) {
+  using namespace std::chrono;
+  StatisticheMese s;
+  s.mese = 2025y / March;
+  for (int h = 0; h < 24; ++h) s.ore[h].ora = h;
+  s.ore[10] = {10, 31, std::array<int, 3>{70, 92, 110}, 45};
+  s.ore[12] = {12, 4, std::nullopt, 50};
+  s.ore[13] = {13, 6, std::array<int, 3>{62, 63, 67}, std::nullopt};
+  const std::string pagina = pagina_mese("Rome", s.mese, {}, &s);
+  EXPECT_NE(pagina.find("aria-label=\"March 2025: "), std::string::npos)
+      << "the chart names its month";
+  std::istringstream orario(testo_orario(s));
+  std::string riga;
+  std::getline(orario, riga);
+  int righe = 0;
+  while (std::getline(orario, riga)) {
+    std::vector<std::string> c;
+    std::stringstream campi(riga);
+    for (std::string campo; std::getline(campi, campo, ',');) c.push_back(campo);
+    c.resize(7);
+    char ora[8];
+    std::snprintf(ora, sizeof ora, "%02d:00", std::stoi(c[0]));
+    const std::string attesa = std::string("<tr><th scope=\"row\">") + ora + "</th><td>" + c[1] +
+                               "</td><td>" + c[3] + "</td><td>" + c[2] + "</td><td>" + c[4] +
+                               "</td><td>" + c[5] + "</td><td>" + c[6] + "</td></tr>";
+    EXPECT_NE(pagina.find(attesa), std::string::npos) << attesa;
+    ++righe;
+  }
+  EXPECT_EQ(righe, 24);
+  EXPECT_NE(pagina.find("<tr><th scope=\"row\">10:00</th><td>31</td><td>3.5</td><td>4.6</td><td>"
+                        "5.5</td><td>4.5</td><td>0.10</td></tr>"),
+            std::string::npos)
+      << "hour 10 written out by hand";
 }
 
 }  // namespace

@@ -94,15 +94,16 @@ TEST_F(UnchangedFilesTest, ARunWritesOnlyTheFilesWhoseBytesChanged) {
                                       "out/archive/2025/01/03.svg",
                                       "out/archive/2025/01/03.html",
                                       "out/archive/2025/01/values.csv",
-                                      "out/archive/2025/01/hourly.csv"};
+                                      "out/archive/2025/01/hourly.csv",
+                                      "out/archive/2025/01/index.html"};
   std::set<std::string> oggi_e_sempre = oggi;
   oggi_e_sempre.insert(sempre.begin(), sempre.end());
   // Each case runs five minutes after the one before. Today's CSV and SVG are published as
   // links to the archived ones, and the site's day files link the archived ones: a link
   // costs no flush. Flushed: status.json, index.html, the metrics file, and today's
-  // archived GIF, CSV and SVG, published GIF and day page, and the month's values and
-  // hourly table where a sample arrived (its chart and page show no hour of five days),
-  // and the state of the samples read.
+  // archived GIF, CSV and SVG, published GIF and day page, and the month's values, hourly
+  // table and page (whose table counts the days with a value each hour; its chart shows
+  // no hour of five days) where a sample arrived, and the state of the samples read.
   const struct {
     const char* caso;
     const char* ora;
@@ -111,7 +112,7 @@ TEST_F(UnchangedFilesTest, ARunWritesOnlyTheFilesWhoseBytesChanged) {
     int flush;
   } kCasi[] = {
       {"no sample arrived", "10:05:00", -1, sempre, 3},
-      {"a sample of today arrived", "10:10:00", 5, oggi_e_sempre, 11},
+      {"a sample of today arrived", "10:10:00", 5, oggi_e_sempre, 12},
       {"nothing again", "10:15:00", -1, sempre, 3},
   };
   for (const auto& caso : kCasi) {
