@@ -6,12 +6,9 @@
 
 #include "canvas/plot_window.h"
 #include "canvas/svg_surface.h"
-#include "forecast/forecast_values.h"
 #include "output/figure_data.h"
 #include "output/site_pages.h"
-#include "platform/numbers.h"
 #include "platform/text.h"
-#include "platform/value_field.h"
 #include "run/form1.h"
 #include "statistics/month_chart.h"
 #include "statistics/month_statistics.h"
@@ -115,21 +112,6 @@ void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::
                 pagina_giorno(corsa.stazione(), g, csv, precedente, successivo));
 }
 
-// A month's forecast by hour in tenths, as the figures draw it: none where the file
-// cannot be opened (its figures report that), an empty hour where its field is.
-std::array<std::optional<int>, 24> previsione_oraria(Form1& form, year_month mese) {
-  char nome[16];
-  std::snprintf(nome, sizeof nome, "%02u%04d.txt", static_cast<unsigned>(mese.month()),
-                static_cast<int>(mese.year()));
-  const PrevisioneLetta& letta = form.leggi_previsione(form.cartella_lavoro + nome);
-  std::array<std::optional<int>, 24> valori{};
-  for (int k = 1; letta.aperta && k <= 24; ++k) {
-    const std::string campo = campo_previsione(letta.riga, k);
-    if (!campo.empty()) esegui_passo([&] { valori[k - 1] = CInt(valore_in_decimi(campo)); });
-  }
-  return valori;
-}
-
 // The texts of the archived CSVs of some days, of those that have one, and the days
 // whose CSV is there but cannot be read: a reported failure, since the month's numbers
 // and the day's page then lack them.
@@ -160,8 +142,9 @@ CsvLetti leggi_csv(Corsa& corsa, const std::string& cartella_lavoro,
   return letti;
 }
 
-// A month's statistics from the texts of its archived CSVs and its forecast, and its
-// values.csv, hourly.csv and hourly.svg, each where its bytes changed.
+// A month's statistics, as the statistics subsystem works them out from the texts of its
+// archived CSVs and the month's forecast, and its values.csv, hourly.csv and hourly.svg,
+// each written where its bytes changed.
 StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& vettoriale,
                                    Corsa& corsa, const std::string& cartella, year_month mese,
                                    const std::vector<GiornoArchiviato>& del_mese,
@@ -169,8 +152,8 @@ StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& 
   std::vector<sys_days> archiviati(del_mese.size());
   std::transform(del_mese.begin(), del_mese.end(), archiviati.begin(),
                  [](const GiornoArchiviato& g) { return g.data; });
-  StatisticheMese s =
-      statistiche_mese(mese, csv.testi, csv.illeggibili, archiviati, previsione_oraria(form, mese));
+  const StatisticheMese s =
+      statistiche_del_mese(form, mese, csv.testi, csv.illeggibili, archiviati);
   for (const auto& [nome, testo] : {std::pair<const char*, std::string>{"values.csv", s.valori},
                                     {"hourly.csv", testo_orario(s)},
                                     {"hourly.svg", grafico_mese(grafico, vettoriale, s)}}) {

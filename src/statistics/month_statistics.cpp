@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "forecast/month_forecast.h"
 #include "output/figure_data.h"
 #include "platform/value_field.h"
 
@@ -168,6 +169,13 @@ std::string ventesimi_in_mhz(int ventesimi) {
   std::snprintf(testo, sizeof testo, "%s%d.%d", decimi < 0 ? "-" : "", std::abs(decimi) / 10,
                 std::abs(decimi) % 10);
   return testo;
+}
+
+StatisticheMese statistiche_del_mese(Form1& form, year_month mese,
+                                     const std::map<sys_days, std::string>& csv,
+                                     const std::vector<sys_days>& illeggibili,
+                                     const std::vector<sys_days>& archiviati) {
+  return statistiche_mese(mese, csv, illeggibili, archiviati, previsione_oraria(form, mese));
 }
 
 std::array<std::string, 7> celle_ora(const OraMese& o) {

@@ -9,6 +9,8 @@
 
 namespace fof1plot {
 
+class Form1;
+
 // The lower hinge, the median and the upper hinge of values in tenths of MHz, in
 // twentieths of MHz so that a mean of two middle values stays exact (Tukey's hinges: the
 // medians of the lower and upper halves, the middle value in both for an odd count).
@@ -63,6 +65,13 @@ StatisticheMese statistiche_mese(std::chrono::year_month mese,
 // hourly.csv: "hour_utc,count,median_MHz,lower_quartile_MHz,upper_quartile_MHz,
 // forecast_MHz,median_minus_forecast_MHz" and a row per hour.
 std::string testo_orario(const StatisticheMese& statistiche);
+
+// statistiche_mese with the month's forecast as the figures draw it, read through the
+// forecast subsystem with the plot window's run.
+StatisticheMese statistiche_del_mese(Form1& form, std::chrono::year_month mese,
+                                     const std::map<std::chrono::sys_days, std::string>& csv,
+                                     const std::vector<std::chrono::sys_days>& illeggibili,
+                                     const std::vector<std::chrono::sys_days>& archiviati);
 
 // An hour's row of hourly.csv, as the month page's table shows it too: hour, count,
 // median, lower and upper quartile, forecast, median minus forecast; empty where none.
