@@ -19,12 +19,13 @@ int valori_previsione(std::string_view riga) {
 std::optional<int> previsione_al_campione(
     const std::array<std::optional<std::int16_t>, 24>& previsione, int ora, int minuto) {
   const int x = 10 * ora + passo_minuti(minuto);
-  const int k = x / 10, frazione = x % 10;
-  if (k > 23 || !previsione[static_cast<std::size_t>(k)]) return std::nullopt;
-  const int da = *previsione[static_cast<std::size_t>(k)];
+  const auto k = static_cast<std::size_t>(x / 10);
+  const int frazione = x % 10;
+  if (k > 23 || !previsione[k]) return std::nullopt;
+  const int da = *previsione[k];
   if (frazione == 0) return 10 * da;
-  if (k == 23 || !previsione[static_cast<std::size_t>(k + 1)]) return std::nullopt;
-  return 10 * da + (*previsione[static_cast<std::size_t>(k + 1)] - da) * frazione;
+  if (k == 23 || !previsione[k + 1]) return std::nullopt;
+  return 10 * da + (*previsione[k + 1] - da) * frazione;
 }
 
 }  // namespace fof1plot

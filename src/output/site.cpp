@@ -152,8 +152,7 @@ StatisticheMese scrivi_statistiche(Form1& form, Form1& grafico, DrawingSurface& 
   std::vector<sys_days> archiviati(del_mese.size());
   std::transform(del_mese.begin(), del_mese.end(), archiviati.begin(),
                  [](const GiornoArchiviato& g) { return g.data; });
-  const StatisticheMese s =
-      statistiche_del_mese(form, mese, csv.testi, csv.illeggibili, archiviati);
+  StatisticheMese s = statistiche_del_mese(form, mese, csv.testi, csv.illeggibili, archiviati);
   for (const auto& [nome, testo] : {std::pair<const char*, std::string>{"values.csv", s.valori},
                                     {"hourly.csv", testo_orario(s)},
                                     {"hourly.svg", grafico_mese(grafico, vettoriale, s)}}) {
