@@ -87,6 +87,17 @@ TEST(RigaDiComandoTest, OptionsStandBeforeBetweenOrAfterTheDates) {
   }
 }
 
+// --full asks the daily run for a full pass; the check units pass it on with the run's
+// options.
+TEST(RigaDiComandoTest, FullGoesWithTheDailyRunAndTheCheck) {
+  const RigaDiComando giornaliera = leggi({"--site", "--full"});
+  EXPECT_EQ(giornaliera.azione, Azione::kCorsaGiornaliera) << giornaliera.errore;
+  EXPECT_TRUE(giornaliera.completo && giornaliera.sito);
+  const RigaDiComando verifica = leggi({"--check", "--full"});
+  EXPECT_EQ(verifica.azione, Azione::kVerifica) << verifica.errore;
+  EXPECT_FALSE(leggi({"--site"}).completo);
+}
+
 TEST(RigaDiComandoTest, WrongCommandLinesInAnyOrderNameWhatIsWrong) {
   const struct {
     std::vector<std::string> argomenti;
@@ -105,6 +116,8 @@ TEST(RigaDiComandoTest, WrongCommandLinesInAnyOrderNameWhatIsWrong) {
       {{"--site", "--archive"}, "--archive needs the first day, yyyy-mm-dd"},
       {{"--archive", "2025-01-25", "--metrics"}, "--metrics needs a file"},
       {{"--archive", "2025-01-25", "--bogus"}, "unknown option '--bogus'"},
+      {{"--full", "--archive", "2025-01-25"}, "--full goes with the daily run or --check"},
+      {{"--network", "net", "--full"}, "--full goes with the daily run or --check"},
   };
   for (const auto& caso : kCasi) {
     SCOPED_TRACE(caso.errore);
