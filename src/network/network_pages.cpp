@@ -90,10 +90,13 @@ std::string scheda(const StazioneRete& s, system_clock::time_point adesso) {
             "\" data-exit=\"" + std::to_string(s.stato_di_uscita) + "\" data-reason=\"" +
             EscapeXml(s.motivo) + "\" data-value=\"" + EscapeXml(parole_sondaggio(s)) + "\"";
   }
-  std::string html = "<article class=\"card\"" + dati + ">\n<h2>" + nome +
-                     "</h2>\n<p class=\"state " + classe_stato(s.stato) + "\">" +
-                     EscapeXml(stato_in_parole(s)) + "</p>\n<p class=\"sounding\">" +
-                     EscapeXml(riga_sondaggio_rete(s, adesso)) + "</p>\n";
+  std::string html =
+      "<article class=\"card\"" + dati + ">\n<h2>" + nome + "</h2>\n" +
+      (s.descrizione
+           ? "<p class=\"identity\">" + EscapeXml(parole_descrizione(*s.descrizione)) + "</p>\n"
+           : std::string()) +
+      "<p class=\"state " + classe_stato(s.stato) + "\">" + EscapeXml(stato_in_parole(s)) +
+      "</p>\n<p class=\"sounding\">" + EscapeXml(riga_sondaggio_rete(s, adesso)) + "</p>\n";
   if (!s.figura.empty()) {
     html += "<img loading=\"lazy\" src=\"" + EscapeXml(indirizzo_figura(s)) +
             "\" width=\"286\" height=\"221\" alt=\"foF1 of " + nome + " today\">\n";
@@ -179,6 +182,7 @@ std::string testo_stazioni(const std::vector<StazioneRete>& stazioni,
            {"no", s.no}}},
          {"latest", ultimo},
          {"last_value", json_valore(s.valore_sondaggio)},
+         {"description", json_descrizione(s.descrizione)},
          {"figure", figura.empty() ? json(nullptr) : json(figura)},
          {"page", s.pagina ? json(indirizzo_pagina(s)) : json(nullptr)}});
   }
@@ -250,6 +254,7 @@ h2 { font-size: 1.1rem; margin: 0.2rem 0; overflow-wrap: anywhere; }
 img { max-width: 100%; height: auto; background: #000; }
 #chart { display: block; width: 100%; max-width: 36rem; height: auto; background: #000; }
 .state { font-weight: bold; padding: 0 0.3rem; display: inline-block; }
+.identity { font-size: 0.9rem; color: #ccc; }
 .state.ok { background: #1d5e1d; color: #fff; }
 .state.silent, .state.not-updated, .state.copy-stale { background: #7a5a00; color: #fff; }
 .state.failing, .state.unreadable { background: #7a1d00; color: #fff; }

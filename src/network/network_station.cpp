@@ -58,16 +58,44 @@ std::optional<std::int64_t> intero(const json& oggetto, const char* chiave, std:
 
 constexpr std::int64_t kMassimoConto = std::numeric_limits<int>::max();
 
-// A number from `minimo` to `massimo` in `unita` (10: tenths), rounded; none where it is
-// absent or null. Throws Failure for any other value.
-std::optional<int> misura(const json& oggetto, const char* chiave, double minimo, double massimo,
-                          double unita) {
+// A number from `minimo` to `massimo`; none where it is absent or null. Throws Failure
+// for any other value.
+std::optional<double> reale(const json& oggetto, const char* chiave, double minimo,
+                            double massimo) {
   const auto voce = oggetto.find(chiave);
   if (voce == oggetto.end() || voce->is_null()) return std::nullopt;
   if (!voce->is_number()) throw campo(chiave, "is not a number");
   const double valore = voce->get<double>();
   if (!(valore >= minimo && valore <= massimo)) throw campo(chiave, "is out of range");
-  return static_cast<int>(std::llround(valore * unita));
+  return valore;
+}
+
+// The same in `unita` (10: tenths), rounded.
+std::optional<int> misura(const json& oggetto, const char* chiave, double minimo, double massimo,
+                          double unita) {
+  const std::optional<double> valore = reale(oggetto, chiave, minimo, massimo);
+  if (!valore) return std::nullopt;
+  return static_cast<int>(std::llround(*valore * unita));
+}
+
+// The station's description, each field of its type and range.
+std::optional<DescrizioneStazione> leggi_descrizione_stazione(const json& stato) {
+  const auto voce = stato.find("station_description");
+  if (voce == stato.end() || voce->is_null()) return std::nullopt;
+  if (!voce->is_object()) throw campo("station_description", "is not an object");
+  DescrizioneStazione d;
+  for (auto [chiave, testo_campo] : {std::pair<const char*, std::string*>{"ursi_code", &d.ursi},
+                                     {"name", &d.nome},
+                                     {"institution", &d.istituzione},
+                                     {"licence", &d.licenza},
+                                     {"contact", &d.contatto}}) {
+    *testo_campo = testo(*voce, chiave).value_or("");
+    if (testo_campo->size() > 200) throw campo(chiave, "is longer than 200 bytes");
+  }
+  d.latitudine = reale(*voce, "latitude", -90, 90);
+  d.longitudine = reale(*voce, "longitude", -180, 180);
+  d.quota = reale(*voce, "elevation_m", -500, 9000);
+  return d;
 }
 
 // The last sounding's value and its forecast; the words are made here, not taken from
@@ -116,6 +144,7 @@ void leggi_stato(StazioneRete& s, const std::string& testo_json) {
   }
   if (const auto nome = testo(stato, "station"); nome && !nome->empty()) s.nome = *nome;
   s.valore_sondaggio = leggi_valore(stato);
+  s.descrizione = leggi_descrizione_stazione(stato);
   const auto giorni = stato.find("days");
   if (giorni == stato.end()) return;
   if (!giorni->is_array()) throw campo("days", "is not a list");

@@ -8,6 +8,7 @@
 
 #include "output/last_value.h"
 #include "output/sounding_times.h"
+#include "run/station_description.h"
 
 namespace fof1plot {
 
@@ -50,6 +51,8 @@ struct StazioneRete {
   std::optional<ValoreOggi> ultimo_valore;
   // The last sounding's value beside its forecast, from status.json (since 1.5.0).
   std::optional<UltimoValore> valore_sondaggio;
+  // What the station's description file says of it, from status.json (since 1.5.0).
+  std::optional<DescrizioneStazione> descrizione;
   // The figure of today to show (plotfoF16.svg, or its GIF), and whether the station
   // publishes a page of its own; empty and false when it does not.
   std::string figura;

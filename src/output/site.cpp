@@ -108,8 +108,9 @@ void scrivi_giorno(Corsa& corsa, const std::string& cartella_lavoro, const std::
     if (voce.first)
       corsa.passo([&] { corsa.scrittore().Link(dati + estensione, giorno + estensione); });
   }
-  scrivi_pagina(corsa, giorno + ".html",
-                pagina_giorno(corsa.stazione(), g, csv, precedente, successivo));
+  scrivi_pagina(
+      corsa, giorno + ".html",
+      pagina_giorno({corsa.stazione(), corsa.descrizione()}, g, csv, precedente, successivo));
 }
 
 // The texts of the archived CSVs of some days, of those that have one, and the days
@@ -202,7 +203,7 @@ void Form1::scrivi_sito(sys_days primo, sys_days ultimo) {
   const auto inizio = da == giorni.begin() ? da : da - 1;
   const auto fine = a == giorni.end() ? a : a + 1;
 
-  const std::optional<std::string> stazione = corsa.stazione();
+  const StazionePagine stazione{corsa.stazione(), corsa.descrizione()};
   const std::string radice = cartella_uscita + "archive/";
   std::set<year_month> mesi;
   const std::set<sys_days> mancanti = giorni_senza_pagina(corsa, radice, giorni, mesi);

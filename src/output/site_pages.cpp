@@ -42,14 +42,19 @@ std::string percorso_giorno(sys_days giorno) {
 
 // The head of a page and the opening of its body; `radice` leads to the site's root.
 std::string inizio(const std::string& titolo, const std::string& radice,
-                   const std::optional<std::string>& stazione) {
-  const std::string nome = stazione ? EscapeXml(*stazione) : std::string("Ionospheric station");
+                   const StazionePagine& stazione) {
+  const std::string nome =
+      stazione.riga ? EscapeXml(*stazione.riga) : std::string("Ionospheric station");
+  const std::string identita =
+      stazione.descrizione ? "<p class=\"identity\">" +
+                                 EscapeXml(parole_descrizione(*stazione.descrizione)) + "</p>\n"
+                           : std::string();
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
          EscapeXml(titolo) + " – " + nome + "</title>\n<link rel=\"stylesheet\" href=\"" + radice +
          "site.css\">\n<link rel=\"icon\" href=\"data:,\">\n</head>\n<body>\n<header>\n<p "
          "class=\"station\">" +
-         nome + "</p>\n<h1>" + EscapeXml(titolo) + "</h1>\n";
+         nome + "</p>\n" + identita + "<h1>" + EscapeXml(titolo) + "</h1>\n";
 }
 
 std::string fine() { return "</main>\n</body>\n</html>\n"; }
@@ -133,9 +138,8 @@ std::string riga_sondaggio(const Freschezza& fresca, const std::optional<UltimoV
 
 }  // namespace
 
-std::string pagina_indice(const std::optional<std::string>& stazione,
-                          system_clock::time_point generata, const Freschezza& fresca,
-                          const std::optional<UltimoValore>& valore,
+std::string pagina_indice(const StazionePagine& stazione, system_clock::time_point generata,
+                          const Freschezza& fresca, const std::optional<UltimoValore>& valore,
                           const std::vector<const RegistroFigura*>& giorni) {
   const std::string quando = iso_utc(generata);
   const std::string leggibile = quando.substr(0, 10) + " " + quando.substr(11, 5);
@@ -160,7 +164,7 @@ std::string pagina_indice(const std::optional<std::string>& stazione,
   return pagina + "</div>\n" + legenda() + "<script src=\"live.js\"></script>\n" + fine();
 }
 
-std::string pagina_archivio(const std::optional<std::string>& stazione,
+std::string pagina_archivio(const StazionePagine& stazione,
                             const std::vector<GiornoArchiviato>& giorni,
                             const Riassunti& riassunti) {
   std::map<int, std::map<unsigned, int>> conteggi;
@@ -248,7 +252,7 @@ std::string sezione_statistiche(const StatisticheMese& s) {
          "</section>\n";
 }
 
-std::string pagina_mese(const std::optional<std::string>& stazione, year_month mese,
+std::string pagina_mese(const StazionePagine& stazione, year_month mese,
                         const std::vector<GiornoArchiviato>& giorni,
                         const StatisticheMese* statistiche) {
   std::map<unsigned, const GiornoArchiviato*> per_giorno;
@@ -285,9 +289,9 @@ std::string pagina_mese(const std::optional<std::string>& stazione, year_month m
   return pagina + "</tr>\n</tbody>\n</table>\n" + fine();
 }
 
-std::string pagina_giorno(const std::optional<std::string>& stazione,
-                          const GiornoArchiviato& giorno, const std::optional<std::string>& csv,
-                          const GiornoArchiviato* precedente, const GiornoArchiviato* successivo) {
+std::string pagina_giorno(const StazionePagine& stazione, const GiornoArchiviato& giorno,
+                          const std::optional<std::string>& csv, const GiornoArchiviato* precedente,
+                          const GiornoArchiviato* successivo) {
   const std::string data = data_iso(giorno.data);
   const std::string dd = due_cifre(static_cast<unsigned>(year_month_day{giorno.data}.day()));
   std::string pagina = inizio("foF1 on " + data, "../../../", stazione);
@@ -336,6 +340,7 @@ body { margin: 0 auto; max-width: 72rem; padding: 0.75rem; background: #111; col
 a { color: #ffff80; }
 h1 { font-size: 1.4rem; margin: 0.2rem 0; }
 .station { margin: 0; color: #ffff80; font-weight: bold; }
+.identity { margin: 0; font-size: 0.9rem; color: #ccc; }
 .stale { background: #7a1d00; color: #fff; padding: 0.5rem; font-weight: bold; }
 nav a { margin-right: 1rem; }
 .figures { display: grid; grid-template-columns: repeat(auto-fill, minmax(18rem, 1fr));

@@ -99,6 +99,7 @@ std::string testo_stato(const Corsa& corsa, const ContestoStato& contesto) {
       {"time_zone", contesto.fuso_orario ? json(*contesto.fuso_orario) : json(nullptr)},
       {"local_date", data_iso(contesto.data_locale)},
       {"station", stazione ? json(*stazione) : json(nullptr)},
+      {"station_description", json_descrizione(corsa.descrizione())},
       {"pass", corsa.elencata_intera() ? "full" : "live"},
       {"exit_status", contesto.stato_di_uscita},
       {"failures", corsa.righe_guasti()},

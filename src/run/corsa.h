@@ -18,6 +18,7 @@
 #include "platform/text_files.h"
 #include "run/failure_lines.h"
 #include "run/figure_record.h"
+#include "run/station_description.h"
 #include "run/step.h"
 #include "samples/sample_listing.h"
 #include "samples/sample_state.h"
@@ -138,6 +139,11 @@ class Corsa {
   // when the run could not tell the directory and station file it read.
   void salva_stato_campioni();
 
+  // Reads the station's description file at path: none where there is no file; a file
+  // that cannot be read or is wrong is a warning, and the run goes on without it.
+  void leggi_descrizione(const std::string& path);
+  const std::optional<DescrizioneStazione>& descrizione() const { return descrizione_; }
+
   // The forecast file at path, read at the first call of the run and kept.
   PrevisioneLetta& previsione(const std::string& path) { return previsioni_[path]; }
 
@@ -188,6 +194,7 @@ class Corsa {
   std::map<std::size_t, std::string> campi_letti_;
   std::map<std::string, PrevisioneLetta> previsioni_;
   std::set<std::string> cartelle_create_;
+  std::optional<DescrizioneStazione> descrizione_;
   std::vector<RegistroFigura> figure_;
 };
 

@@ -26,6 +26,7 @@ bool Form1::prepara_corsa() {
   corsa.passo([&] { riempi_minuti(); });
   if (!leggi_impostazioni() || !corsa.blocca(cartella_lavoro)) return false;
   rimuovi_temporanei();
+  corsa.leggi_descrizione(cartella_corrente + kFileDescrizione);
   return true;
 }
 

@@ -19,6 +19,7 @@
 #include "platform/text.h"
 #include "platform/whole_file.h"
 #include "run/directory_lines.h"
+#include "run/station_description.h"
 #include "run/step.h"
 #include "samples/sample_listing.h"
 #include "samples/sample_state.h"
@@ -238,6 +239,31 @@ void verifica_stazione(TextFiles& files, Directory& directory, const std::string
   verifica_ultimo_sondaggio(ultimo_elencato(elenco, tipo, oggi), adesso, esito);
 }
 
+// The station's description file, which the run reads beside gralvo.ini.
+void verifica_descrizione(TextFiles& files, const std::string& path, Esito& esito) {
+  std::vector<std::string> righe;
+  std::unique_ptr<TextFile> file;
+  try {
+    file = files.TryOpen(path);
+    while (file && !file->Eof()) righe.push_back(file->LineInput());
+  } catch (const Failure& guasto) {
+    esito.avviso(std::string(guasto.what()),
+                 "make it readable; until then the runs go on without it");
+    return;
+  }
+  if (!file) {
+    esito.ok(path + " is not there: the pages name the station by its station file alone");
+    return;
+  }
+  const auto letta = leggi_descrizione(righe);
+  if (const auto* errore = std::get_if<std::string>(&letta)) {
+    esito.avviso(path + ": " + *errore, "mend it; until then the runs go on without it");
+  } else {
+    esito.ok(path +
+             " describes the station: " + parole_descrizione(std::get<DescrizioneStazione>(letta)));
+  }
+}
+
 // What the next run makes of the state of the samples read: takes it, or makes a full
 // pass, which writes it again.
 void verifica_stato_campioni(TextFiles& files, const std::string& path, const std::string& dati,
@@ -292,6 +318,7 @@ int verifica_impostazioni(TextFiles& files, Directory& directory, Clock& clock, 
       });
   if (!lette) return esito.stato();
   esito.ok(corrente + "gralvo.ini holds its six lines");
+  verifica_descrizione(files, corrente + kFileDescrizione, esito);
 
   const std::string& lavoro = righe[1];
   const std::vector<RigaCartella> cartelle = righe_cartelle(lavoro, righe[3], righe[5]);

@@ -442,5 +442,33 @@ TEST(CheckTest, AHeldLockAndAnUnwritableOutputAreToldForTheUserWhoChecks) {
       << nobody.uscita;
 }
 
+// The description file beside gralvo.ini reaches status.json and the pages' header; a
+// wrong one is one warning, and the run goes on without it.
+TEST_F(StatusTest, TheStationsDescriptionReachesStatusAndPagesAndAWrongOneIsAWarning) {
+  scrivi(cartella / "station.ini",
+         "ursi_code = RO041\nname = Roma\nlatitude = 41.8\n"
+         "longitude = 12.5\nlicence = CC BY 4.0\n");
+  const test::Esito buona = avvia({"--site"});
+  EXPECT_EQ(buona.stato, 0) << buona.errori;
+  const json stato = json::parse(ReadWholeFile(cartella / "out/status.json"));
+  EXPECT_EQ(stato["station_description"]["ursi_code"], "RO041");
+  EXPECT_EQ(stato["station_description"]["latitude"], 41.8);
+  EXPECT_TRUE(stato["station_description"]["contact"].is_null());
+  EXPECT_NE(ReadWholeFile(cartella / "out/index.html")
+                .find("<p class=\"identity\">RO041 \xC2\xB7 Roma \xC2\xB7 41.80\xC2\xB0 N"),
+            std::string::npos);
+  scrivi(cartella / "station.ini", "latitude = 95\n");
+  const test::Esito cattiva = avvia({"--site"});
+  EXPECT_EQ(cattiva.stato, 0);
+  EXPECT_EQ(cattiva.errori, "fof1plot: warning: " + cartella / "station.ini" +
+                                ": line 1: latitude 95 is not between -90 and 90; the run goes on "
+                                "without the station's description\n");
+  EXPECT_TRUE(
+      json::parse(ReadWholeFile(cartella / "out/status.json"))["station_description"].is_null());
+  EXPECT_EQ(ReadWholeFile(cartella / "out/index.html").find("class=\"identity\""),
+            std::string::npos);
+  EXPECT_NE(avvia({"--check"}).uscita.find("station.ini: line 1: latitude 95"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace fof1plot

@@ -205,6 +205,19 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
        con(stato("w-value-huge", "2025-03-05T13:55:00Z", ""), "/last_value",
            {{"forecast_MHz", 1e300}, {"field", "N/A"}}),
        "unreadable", "\"forecast_MHz\" is out of range", 0},
+      {"x-described",
+       con(stato("x-described", "2025-03-05T13:55:00Z", "2025-03-05T13:45:00Z"),
+           "/station_description",
+           {{"ursi_code", "RO041"},
+            {"name", "<i>Roma</i>"},
+            {"latitude", 41.8},
+            {"longitude", 12.5},
+            {"elevation_m", nullptr}}),
+       "ok", "", 3},
+      {"y-described-badly",
+       con(stato("y-described-badly", "2025-03-05T13:55:00Z", ""), "/station_description",
+           {{"latitude", 95}}),
+       "unreadable", "\"latitude\" is out of range", 0},
   };
   for (const auto& caso : kCasi) {
     const std::string d = rete + "/" + caso.cartella;
@@ -253,6 +266,11 @@ TEST(NetworkTest, EachStationsStateFromItsCopiedFiles) {
   EXPECT_NE(pagina.find("(15 min ago): 3.4 MHz, forecast 3.1, +0.4</p>"), std::string::npos)
       << pagina;
   EXPECT_EQ(pagina.find("forged"), std::string::npos);
+  EXPECT_EQ(stazioni[23]["description"]["ursi_code"], "RO041");
+  EXPECT_TRUE(stazioni[23]["description"]["elevation_m"].is_null());
+  EXPECT_NE(pagina.find("<p class=\"identity\">RO041 \xC2\xB7 &lt;i&gt;Roma&lt;/i&gt;"),
+            std::string::npos)
+      << "escaped";
   EXPECT_EQ(stazioni[0]["today"]["values"], 2);
   EXPECT_EQ(stazioni[std::size(kCasi)]["state"], "unreadable")
       << "the link to /etc is not followed";

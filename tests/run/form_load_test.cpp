@@ -68,9 +68,9 @@ TEST_F(FormLoadTest, ASampleDirectoryOfThousandsOfFilesIsListedOncePerRun) {
     elenco.push_back("RM041_2024" + std::to_string(100000 + n) + ".TXT");
   banco.form.Form_Load();
   EXPECT_EQ(banco.directory.elencazioni, 1);
-  EXPECT_EQ(banco.files.tentativi.size(), 1u + 1u + 2u + 1u + 1u)
-      << "settings, the state of the last run, the forecasts of the two months, the station "
-         "file, the one sample of the six days";
+  EXPECT_EQ(banco.files.tentativi.size(), 1u + 1u + 1u + 2u + 1u + 1u)
+      << "settings, the station's description, the state of the last run, the forecasts of the "
+         "two months, the station file, the one sample of the six days";
   EXPECT_EQ(banco.corsa.stato_di_uscita(), 0);
 }
 
@@ -111,8 +111,9 @@ TEST_F(FormLoadTest, ABackfillOfFortyDaysListsOnceAndReadsEachForecastOnce) {
   const std::chrono::sys_days ultimo = std::chrono::year{2025} / 3 / 5;
   banco.form.ricostruisci_archivio(ultimo - std::chrono::days{39}, ultimo);
   EXPECT_EQ(banco.directory.elencazioni, 1);
-  EXPECT_EQ(banco.files.tentativi.size(), 1u + 3u + 1u + 1u)
-      << "settings, three months' forecasts, the station file, the one sample";
+  EXPECT_EQ(banco.files.tentativi.size(), 1u + 1u + 3u + 1u + 1u)
+      << "settings, the station's description, three months' forecasts, the station file, "
+         "the one sample";
   const auto& figure = banco.corsa.figure();
   ASSERT_EQ(figure.size(), 1u + 40u) << "the bench's own figure, then one per day";
   EXPECT_EQ(figure[1].data, ultimo - std::chrono::days{39});
