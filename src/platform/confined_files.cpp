@@ -111,4 +111,9 @@ bool ConfinedDirectory::Holds(const std::string& name) const {
   return ::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
 }
 
+bool ConfinedDirectory::HoldsDirectory(const std::string& name) const {
+  struct stat info;
+  return ::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace fof1plot

@@ -41,6 +41,8 @@ class ConfinedDirectory {
   std::string Read(const std::string& name, std::size_t limit) const;
   // Whether the ordinary file `name` is there, not a symbolic link.
   bool Holds(const std::string& name) const;
+  // Whether the directory `name` is there, not a symbolic link.
+  bool HoldsDirectory(const std::string& name) const;
 
  private:
   std::string path_;
