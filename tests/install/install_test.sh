@@ -12,7 +12,7 @@ skip() { echo "$1 not installed: $2 not checked"; }
 
 doc="$prefix/share/doc/fof1plot"
 units="$prefix/lib/systemd/system"
-for f in bin/fof1plot share/man/man1/fof1plot.1.gz lib/sysusers.d/fof1plot.conf \
+for f in bin/fof1plot libexec/fof1plot/fof1plot-hapi share/man/man1/fof1plot.1.gz lib/sysusers.d/fof1plot.conf \
          lib/tmpfiles.d/fof1plot.conf; do
   [ -f "$prefix/$f" ] || fail "missing from the install tree: $f"
 done
@@ -26,7 +26,7 @@ done
 all_units="fof1plot.service fof1plot.timer fof1plot@.service fof1plot@.timer fof1plot-live.timer
   fof1plot-live@.timer fof1plot-live.path fof1plot-live@.path fof1plot-network.service
   fof1plot-network.timer fof1plot-check.service fof1plot-check@.service fof1plot-full.service
-  fof1plot-full@.service"
+  fof1plot-full@.service fof1plot-hapi.service fof1plot-hapi.socket"
 for u in $all_units; do
   [ -f "$units/$u" ] || fail "missing unit: $u"
 done
@@ -114,11 +114,11 @@ if command -v systemd-analyze >/dev/null; then
     ./fof1plot-live.timer ./fof1plot-live.path ./fof1plot-live@rome.timer \
     ./fof1plot-live@rome.path ./fof1plot-network.service ./fof1plot-network.timer \
     ./fof1plot-check.service ./fof1plot-check@rome.service ./fof1plot-full.service \
-    ./fof1plot-full@rome.service 2>&1) ||
+    ./fof1plot-full@rome.service ./fof1plot-hapi.socket ./fof1plot-hapi.service 2>&1) ||
     fail "systemd-analyze verify: $complaints"
   [ -z "$complaints" ] || fail "systemd-analyze verify: $complaints"
   for u in fof1plot.service fof1plot@rome.service fof1plot-network.service \
-           fof1plot-check.service; do
+           fof1plot-check.service fof1plot-hapi.service; do
     exposure=$(cd "$checked" && systemd-analyze security --offline=yes "./$u" 2>/dev/null |
       awk '/Overall exposure level/ {print $(NF-2)}')
     awk -v e="$exposure" 'BEGIN {exit !(e != "" && e <= 0.5)}' || fail "$u exposure $exposure > 0.5"
@@ -126,7 +126,7 @@ if command -v systemd-analyze >/dev/null; then
   done
 else skip systemd-analyze "units"; fi
 
-# Every system call a run makes (daily, back-fill, check, network) is one the services'
+# Every system call a run makes (daily, back-fill, check, network, HAPI) is one the services'
 # filter allows.
 expand() {
   systemd-analyze syscall-filter "$1" | sed -n '2,$p' | sed 's/^ *//' | grep -v '^#' |
@@ -146,7 +146,13 @@ elif command -v strace >/dev/null && command -v systemd-analyze >/dev/null; then
     strace -f -qq -o "$prefix/trace.check" "$prefix/bin/fof1plot" --check >/dev/null &&
     mkdir -p "$prefix/net" && cp -r out "$prefix/net/demo" &&
     strace -f -qq -o "$prefix/trace.network" "$prefix/bin/fof1plot" --network "$prefix/net" \
-      --metrics "$prefix/net.prom") ||
+      --metrics "$prefix/net.prom" &&
+    for q in "/catalog depth=all" "/data dataset=foF1&start=$(date -d '-3 days' +%F)&stop=$(date -d tomorrow +%F)"; do
+      strace -f -qq -o "$prefix/trace.hapi.${q:1:4}" -- env GATEWAY_INTERFACE=CGI/1.1 \
+        REQUEST_METHOD=GET PATH_INFO="${q%% *}" QUERY_STRING="${q#* }" \
+        FOF1PLOT_HAPI_SITE="$tree/out" "$prefix/libexec/fof1plot/fof1plot-hapi" >"$prefix/hapi.out" &&
+        grep -q '^Status: 200 ' "$prefix/hapi.out" || exit 1
+    done) ||
     fail "the runs under strace failed"
   sed -E 's/^[0-9]+ +//; s/\(.*//' "$prefix"/trace* | grep -E '^[a-z_0-9]+$' | sort -u >"$prefix/used"
   grep -qx openat "$prefix/used" || fail "strace saw no system calls"
@@ -179,6 +185,8 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
            ./usr/lib/systemd/system/fof1plot-network.timer \
            ./usr/lib/systemd/system/fof1plot-check.service \
            ./usr/lib/systemd/system/fof1plot-check@.service \
+           ./usr/libexec/fof1plot/fof1plot-hapi ./usr/lib/systemd/system/fof1plot-hapi.service \
+           ./usr/lib/systemd/system/fof1plot-hapi.socket \
            ./usr/lib/sysusers.d/fof1plot.conf ./usr/lib/tmpfiles.d/fof1plot.conf; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
   done
