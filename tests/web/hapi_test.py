@@ -27,7 +27,8 @@ import sys
 import tempfile
 import time
 
-BUILD, FAKETIME = os.path.abspath(sys.argv[1]), sys.argv[2]
+# The build directory and faketime, from the command line (or a benchmark's own).
+BUILD = FAKETIME = None
 GUIDE = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "operating.md")
 DAY, FIRST = "2026-12-11", "2026-11-02"
 random.seed(11)
@@ -175,39 +176,29 @@ def check_station(client, out):
     return len(whole)
 
 
-def main():
-    for tool in ("nginx", "fcgiwrap"):
-        if shutil.which(tool) is None:
-            fail(f"{tool} is missing")
-    scratch = tempfile.mkdtemp()
-    os.chmod(scratch, 0o755)
-    fcgi = nginx = None
-    try:
-        station(os.path.join(scratch, "station"), "Rome")
-        station(os.path.join(scratch, "tucu"), "Tucu")
-        os.makedirs(os.path.join(scratch, "net"))
-        shutil.copytree(os.path.join(scratch, "station", "out"), os.path.join(scratch, "net", "rome"))
-        shutil.copytree(os.path.join(scratch, "tucu", "out"), os.path.join(scratch, "net", "tucu"))
-        sock = os.path.join(scratch, "fcgi.sock")
-        blocks = guide_blocks()
-        if len(blocks) != 2:
-            fail(f"the guide's HAPI section has {len(blocks)} nginx blocks, not 2")
-        conf = ""
-        for block in blocks:
-            if "unix:/run/fof1plot-hapi.sock" not in block:
-                fail("a block passes to another socket than the unit's")
-            conf += (block.replace("/usr/libexec/fof1plot/fof1plot-hapi", os.path.join(BUILD, "fof1plot-hapi"))
-                     .replace("/var/www/html/fof1-network", os.path.join(scratch, "net"))
-                     .replace("/var/www/html/fof1", os.path.join(scratch, "station", "out"))
-                     .replace("unix:/run/fof1plot-hapi.sock", "unix:" + sock)
-                     .replace("include fastcgi_params;", "include /etc/nginx/fastcgi_params;"))
-        fcgi = subprocess.Popen(["fcgiwrap", "-c", "2", "-s", "unix:" + sock],
-                                stderr=open(os.path.join(scratch, "fcgiwrap.log"), "w"))
-        with socket.socket() as s:
-            s.bind(("127.0.0.1", 0))
-            port = s.getsockname()[1]
-        with open(os.path.join(scratch, "nginx.conf"), "w") as f:
-            f.write(f"""daemon off; pid {scratch}/nginx.pid; error_log {scratch}/error.log;
+def serve(scratch, site, net):
+    """nginx and fcgiwrap serving the guide's two blocks, the station's pointed at `site`,
+    the network's at `net`; the port, and the processes to stop."""
+    sock = os.path.join(scratch, "fcgi.sock")
+    blocks = guide_blocks()
+    if len(blocks) != 2:
+        fail(f"the guide's HAPI section has {len(blocks)} nginx blocks, not 2")
+    conf = ""
+    for block in blocks:
+        if "unix:/run/fof1plot-hapi.sock" not in block:
+            fail("a block passes to another socket than the unit's")
+        conf += (block.replace("/usr/libexec/fof1plot/fof1plot-hapi", os.path.join(BUILD, "fof1plot-hapi"))
+                 .replace("/var/www/html/fof1-network", net)
+                 .replace("/var/www/html/fof1", site)
+                 .replace("unix:/run/fof1plot-hapi.sock", "unix:" + sock)
+                 .replace("include fastcgi_params;", "include /etc/nginx/fastcgi_params;"))
+    procs = [subprocess.Popen(["fcgiwrap", "-c", "2", "-s", "unix:" + sock],
+                              stderr=open(os.path.join(scratch, "fcgiwrap.log"), "w"))]
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        port = s.getsockname()[1]
+    with open(os.path.join(scratch, "nginx.conf"), "w") as f:
+        f.write(f"""daemon off; pid {scratch}/nginx.pid; error_log {scratch}/error.log;
 events {{}}
 http {{
   access_log off;
@@ -218,19 +209,47 @@ http {{
   }}
 }}
 """)
-        nginx = subprocess.Popen(["nginx", "-c", os.path.join(scratch, "nginx.conf")])
-        for _ in range(100):
-            if os.path.exists(sock):
-                # nginx's workers run as nobody; the unit gives the socket to www-data.
-                os.chmod(sock, 0o666)
-                try:
-                    socket.create_connection(("127.0.0.1", port)).close()
-                    break
-                except OSError:
-                    pass
-            if nginx.poll() is not None:
-                fail("nginx refuses the guide's lines: " + open(os.path.join(scratch, "error.log")).read())
-            time.sleep(0.1)
+    nginx = subprocess.Popen(["nginx", "-c", os.path.join(scratch, "nginx.conf")])
+    procs.append(nginx)
+    for _ in range(100):
+        if os.path.exists(sock):
+            # nginx's workers run as nobody; the unit gives the socket to www-data.
+            os.chmod(sock, 0o666)
+            try:
+                socket.create_connection(("127.0.0.1", port)).close()
+                return port, procs
+            except OSError:
+                pass
+        if nginx.poll() is not None:
+            stop(procs)
+            fail("nginx refuses the guide's lines: " + open(os.path.join(scratch, "error.log")).read())
+        time.sleep(0.1)
+    stop(procs)
+    fail("nginx and fcgiwrap did not come up")
+
+
+def stop(procs):
+    for p in reversed(procs):
+        p.send_signal(signal.SIGTERM)
+        p.wait()
+
+
+def main():
+    global BUILD, FAKETIME
+    BUILD, FAKETIME = os.path.abspath(sys.argv[1]), sys.argv[2]
+    for tool in ("nginx", "fcgiwrap"):
+        if shutil.which(tool) is None:
+            fail(f"{tool} is missing")
+    scratch = tempfile.mkdtemp()
+    os.chmod(scratch, 0o755)
+    procs = []
+    try:
+        station(os.path.join(scratch, "station"), "Rome")
+        station(os.path.join(scratch, "tucu"), "Tucu")
+        os.makedirs(os.path.join(scratch, "net"))
+        shutil.copytree(os.path.join(scratch, "station", "out"), os.path.join(scratch, "net", "rome"))
+        shutil.copytree(os.path.join(scratch, "tucu", "out"), os.path.join(scratch, "net", "tucu"))
+        port, procs = serve(scratch, os.path.join(scratch, "station", "out"), os.path.join(scratch, "net"))
         records = check_station(Client(port, "/fof1/hapi"), os.path.join(scratch, "station", "out"))
         network = Client(port, "/fof1-network/hapi")
         ids = [d["id"] for d in network.json("/catalog")["catalog"]]
@@ -245,12 +264,10 @@ http {{
             fail(f"a trailing slash gives {status} {reason}")
         print(f"hapi: clean ({records} records of 40 days)")
     finally:
-        for p in (nginx, fcgi):
-            if p is not None:
-                p.send_signal(signal.SIGTERM)
-                p.wait()
+        stop(procs)
         if os.environ.get("KEEP"): print(scratch)
         else: shutil.rmtree(scratch)
 
 
-main()
+if __name__ == "__main__":
+    main()
