@@ -34,8 +34,8 @@ Cella numero(const std::string& t) {
 
 // "yyyy-mm-ddThh:mm:ssZ" of the day `giorno` ("yyyy-mm-dd").
 bool ora_del_giorno(std::string_view t, std::string_view giorno) {
-  if (t.size() != 20 || t.substr(0, 10) != giorno || t[10] != 'T' || t[13] != ':' ||
-      t[16] != ':' || t[19] != 'Z') {
+  if (t.size() != 20 || t.substr(0, 10) != giorno || t[10] != 'T' || t[13] != ':' || t[16] != ':' ||
+      t[19] != 'Z') {
     return false;
   }
   for (const std::size_t i : {11, 12, 14, 15, 17, 18}) {
@@ -59,17 +59,18 @@ void scrivi_giorno(const std::string& csv, sys_days giorno, const std::string& d
   std::size_t inizio = csv.find('\n');
   while (inizio != std::string::npos && inizio + 1 < csv.size()) {
     const std::size_t fine = csv.find('\n', inizio + 1);
-    const std::string riga = csv.substr(inizio + 1, fine == std::string::npos ? fine : fine - inizio - 1);
+    const std::string riga =
+        csv.substr(inizio + 1, fine == std::string::npos ? fine : fine - inizio - 1);
     inizio = fine;
     const std::vector<std::string> campi = campi_csv(riga);
     if ((campi.size() != 3 && campi.size() != 5) || !ora_del_giorno(campi[0], data) ||
         campi[0] < da || campi[0] >= a) {
       continue;
     }
-    const std::array<Cella, 5> tutte = {
-        Cella{}, numero(campi[1]), Cella{Cella::Tipo::kTesto, campo_corto(campi[2])},
-        campi.size() == 5 ? numero(campi[3]) : Cella{},
-        campi.size() == 5 ? numero(campi[4]) : Cella{}};
+    const std::array<Cella, 5> tutte = {Cella{}, numero(campi[1]),
+                                        Cella{Cella::Tipo::kTesto, campo_corto(campi[2])},
+                                        campi.size() == 5 ? numero(campi[3]) : Cella{},
+                                        campi.size() == 5 ? numero(campi[4]) : Cella{}};
     celle.clear();
     for (std::size_t k = 1; k < scelti.size(); ++k) celle.push_back(tutte[scelti[k]]);
     flusso.riga(campi[0], celle);
@@ -82,10 +83,11 @@ std::array<std::string, 24> previsioni_orarie(const std::string& orario) {
   std::size_t inizio = orario.find('\n');
   while (inizio != std::string::npos && inizio + 1 < orario.size()) {
     const std::size_t fine = orario.find('\n', inizio + 1);
-    const std::vector<std::string> campi = campi_csv(
-        orario.substr(inizio + 1, fine == std::string::npos ? fine : fine - inizio - 1));
+    const std::vector<std::string> campi =
+        campi_csv(orario.substr(inizio + 1, fine == std::string::npos ? fine : fine - inizio - 1));
     inizio = fine;
-    if (campi.size() != 7 || campi[0].empty() || campi[0].size() > 2 || !numero_csv(campi[0])) continue;
+    if (campi.size() != 7 || campi[0].empty() || campi[0].size() > 2 || !numero_csv(campi[0]))
+      continue;
     const int ora = std::stoi(campi[0]);
     if (ora < 24 && numero_csv(campi[5])) previsioni[static_cast<std::size_t>(ora)] = campi[5];
   }

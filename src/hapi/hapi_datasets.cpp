@@ -18,14 +18,17 @@ using json = nlohmann::json;
 
 bool nome_semplice(const std::string& nome) {
   return !nome.empty() && std::all_of(nome.begin(), nome.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '_' || c == '~' || c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '_' || c == '~' || c == '-';
   });
 }
 
 json numero(const char* nome, const char* descrizione) {
-  return {{"name", nome},        {"type", "double"}, {"units", "MHz"},
-          {"fill", kRiempimento}, {"description", descrizione}};
+  return {{"name", nome},
+          {"type", "double"},
+          {"units", "MHz"},
+          {"fill", kRiempimento},
+          {"description", descrizione}};
 }
 
 // A station's own output directory, named by its parent and its name so that it is
@@ -69,9 +72,8 @@ std::vector<DatasetHapi> elenco_dataset(const SorgenteHapi& sorgente) {
 
 StazioneHapi apri_stazione(const SorgenteHapi& sorgente, const DatasetHapi& dataset,
                            system_clock::time_point adesso) {
-  const auto [genitore, nome] = sorgente.rete.empty()
-                                    ? genitore_e_nome(sorgente.sito)
-                                    : std::pair{sorgente.rete, dataset.cartella};
+  const auto [genitore, nome] = sorgente.rete.empty() ? genitore_e_nome(sorgente.sito)
+                                                      : std::pair{sorgente.rete, dataset.cartella};
   const ConfinedDirectory cartella_genitore(genitore);
   StazioneHapi stazione;
   stazione.stato = leggi_stazione(cartella_genitore, nome, true, adesso);
@@ -93,25 +95,29 @@ std::optional<std::pair<sys_days, sys_days>> intervallo_dataset(StazioneHapi& st
 }
 
 const json& parametri_dataset(TipoDataset tipo) {
-  static const json tempo = {{"name", "Time"}, {"type", "isotime"}, {"units", "UTC"},
-                             {"fill", nullptr}, {"length", 20}};
-  static const json previsione = numero(
-      "foF1_forecast", "the month's forecast of foF1 at the time, linear between its hourly values");
+  static const json tempo = {
+      {"name", "Time"}, {"type", "isotime"}, {"units", "UTC"}, {"fill", nullptr}, {"length", 20}};
+  static const json previsione =
+      numero("foF1_forecast",
+             "the month's forecast of foF1 at the time, linear between its hourly values");
   static const json valori = {
       tempo,
-      numero("foF1", "foF1 as the automatic scaling of the sounding gave it; fill where it gave no "
-                     "value of the dd.d form"),
+      numero("foF1",
+             "foF1 as the automatic scaling of the sounding gave it; fill where it gave no "
+             "value of the dd.d form"),
       {{"name", "field"},
        {"type", "string"},
        {"length", kLunghezzaCampo},
        {"units", nullptr},
        {"fill", nullptr},
-       {"description", "the sounding's value field as found: dd.d, N/A (no value), NO, or another "
-                       "text"}},
+       {"description",
+        "the sounding's value field as found: dd.d, N/A (no value), NO, or another "
+        "text"}},
       previsione,
       numero("foF1_deviation", "foF1 less its forecast")};
-  static const json orari = {tempo, numero("foF1_forecast", "the month's forecast of foF1 at the "
-                                                             "hour, the same for each of its days")};
+  static const json orari = {tempo, numero("foF1_forecast",
+                                           "the month's forecast of foF1 at the "
+                                           "hour, the same for each of its days")};
   return tipo == TipoDataset::kValori ? valori : orari;
 }
 
@@ -143,7 +149,8 @@ std::variant<std::vector<std::size_t>, int> scegli_parametri(TipoDataset tipo,
 }
 
 json info_dataset(const DatasetHapi& dataset, const StazioneHapi& stazione,
-                  std::pair<sys_days, sys_days> intervallo, const std::vector<std::size_t>& scelti) {
+                  std::pair<sys_days, sys_days> intervallo,
+                  const std::vector<std::size_t>& scelti) {
   const bool leggibile = stazione.stato.stato != StatoStazione::kIlleggibile;
   const std::string nome = leggibile ? stazione.stato.nome : dataset.cartella;
   json info = {{"startDate", tempo_hapi(sys_seconds{intervallo.first})},

@@ -11,9 +11,9 @@ const std::initializer_list<const char*>* voci_ammesse(std::string_view endpoint
   static const std::initializer_list<const char*> nessuna = {};
   static const std::initializer_list<const char*> catalogo = {"depth", "resolve_references"};
   static const std::initializer_list<const char*> info = {"dataset", "parameters",
-                                                         "resolve_references"};
-  static const std::initializer_list<const char*> dati = {"dataset", "start",   "stop",
-                                                         "parameters", "include", "format"};
+                                                          "resolve_references"};
+  static const std::initializer_list<const char*> dati = {"dataset",    "start",   "stop",
+                                                          "parameters", "include", "format"};
   if (endpoint == "capabilities" || endpoint == "about") return &nessuna;
   if (endpoint == "catalog") return &catalogo;
   if (endpoint == "info") return &info;
@@ -75,7 +75,7 @@ std::variant<RichiestaHapi, int> leggi_richiesta(std::string_view percorso,
     const std::size_t uguale = coppia.find('=');
     const auto nome = decodifica(coppia.substr(0, uguale));
     const auto valore = decodifica(uguale == std::string_view::npos ? std::string_view()
-                                                                     : coppia.substr(uguale + 1));
+                                                                    : coppia.substr(uguale + 1));
     if (!nome || !valore) return 1400;
     const std::string hapi3 = nome_hapi3(*nome);
     bool ammessa = false;

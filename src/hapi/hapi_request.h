@@ -23,7 +23,6 @@ struct RichiestaHapi {
 // percent-decoded; or the HAPI code that refuses it: 1400 for an unknown endpoint, a
 // parameter given twice (or under both its names) or a malformed escape, 1401 for a
 // parameter the endpoint does not take.
-std::variant<RichiestaHapi, int> leggi_richiesta(std::string_view percorso,
-                                                 std::string_view query);
+std::variant<RichiestaHapi, int> leggi_richiesta(std::string_view percorso, std::string_view query);
 
 }  // namespace fof1plot

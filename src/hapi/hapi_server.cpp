@@ -59,7 +59,8 @@ json about(const ServerHapi& server, system_clock::time_point adesso) {
     nome = rete.substr(rete.rfind('/') + 1);
     if (titolo.empty()) titolo = "foF1 of the network " + nome;
   }
-  return {{"id", ValidUtf8(!server.id.empty() ? server.id : "fof1plot/" + (codice.empty() ? nome : codice))},
+  return {{"id", ValidUtf8(!server.id.empty() ? server.id
+                                              : "fof1plot/" + (codice.empty() ? nome : codice))},
           {"title", ValidUtf8(titolo)},
           {"contact", ValidUtf8(contatto.empty() ? "the station's operator" : contatto)},
           {"description",
@@ -138,7 +139,8 @@ void dati(const ServerHapi& server, const RichiestaHapi& richiesta, const Richie
                             " to " + tempo_hapi(sys_seconds{d.intervallo.second})};
   }
   FlussoHapi flusso(uscita, formato == "json", richiesta.ha("include"),
-                    info_dataset(*d.dataset, d.stazione, d.intervallo, scelti), cgi.metodo == "HEAD");
+                    info_dataset(*d.dataset, d.stazione, d.intervallo, scelti),
+                    cgi.metodo == "HEAD");
   try {
     scrivi_dati(d.stazione, d.dataset->tipo, inizio, fine, d.intervallo, scelti, flusso);
   } catch (const Failure& guasto) {
@@ -153,8 +155,9 @@ void rispondi(const ServerHapi& server, const RichiestaHapi& richiesta, const Ri
               std::FILE* uscita, system_clock::time_point adesso) {
   const bool testa = cgi.metodo == "HEAD";
   if (richiesta.endpoint == "capabilities") {
-    rispondi_json(uscita, testa,
-                  {{"outputFormats", {"csv", "json"}}, {"catalogDepthOptions", {"dataset", "all"}}});
+    rispondi_json(
+        uscita, testa,
+        {{"outputFormats", {"csv", "json"}}, {"catalogDepthOptions", {"dataset", "all"}}});
   } else if (richiesta.endpoint == "about") {
     rispondi_json(uscita, testa, about(server, adesso));
   } else if (richiesta.endpoint == "catalog") {
@@ -179,7 +182,8 @@ void rispondi(const ServerHapi& server, const RichiestaHapi& richiesta, const Ri
   }
 }
 
-void rifiuta(std::FILE* uscita, bool testa, const Rifiuto& rifiuto, const char* riga_http = nullptr) {
+void rifiuta(std::FILE* uscita, bool testa, const Rifiuto& rifiuto,
+             const char* riga_http = nullptr) {
   const StatoHapi stato = stato_hapi(rifiuto.codice);
   scrivi_intestazioni_cgi(uscita, riga_http != nullptr ? riga_http : riga_stato_http(stato),
                           "application/json");
@@ -206,9 +210,10 @@ int servi_hapi(const ServerHapi& server, const RichiestaCgi& cgi, std::FILE* usc
   }
   const auto richiesta = leggi_richiesta(cgi.percorso, cgi.query);
   if (const int* codice = std::get_if<int>(&richiesta)) {
-    rifiuta(uscita, testa, {*codice, *codice == 1400 ? "an unknown endpoint, a parameter given "
-                                                       "twice or a malformed escape"
-                                                     : std::string()});
+    rifiuta(uscita, testa,
+            {*codice, *codice == 1400 ? "an unknown endpoint, a parameter given "
+                                        "twice or a malformed escape"
+                                      : std::string()});
     return 0;
   }
   try {

@@ -34,13 +34,13 @@ std::string riga_stato_http(const StatoHapi& stato) {
                       : stato.http == 404 ? "Not Found"
                       : stato.http == 400 ? "Bad Request"
                                           : "Internal Server Error";
-  return std::to_string(stato.http) + " " + testo + "; HAPI " + std::to_string(stato.codice) +
-         " " + stato.messaggio;
+  return std::to_string(stato.http) + " " + testo + "; HAPI " + std::to_string(stato.codice) + " " +
+         stato.messaggio;
 }
 
 std::string json_stato(const StatoHapi& stato, const std::string& dettaglio) {
-  const std::string messaggio =
-      dettaglio.empty() ? std::string(stato.messaggio) : std::string(stato.messaggio) + ": " + dettaglio;
+  const std::string messaggio = dettaglio.empty() ? std::string(stato.messaggio)
+                                                  : std::string(stato.messaggio) + ": " + dettaglio;
   const nlohmann::json risposta = {{"HAPI", kVersioneHapi},
                                    {"status", {{"code", stato.codice}, {"message", messaggio}}}};
   return risposta.dump() + "\n";

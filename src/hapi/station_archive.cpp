@@ -22,7 +22,8 @@ std::vector<int> numeri(const ConfinedDirectory& cartella, std::size_t cifre, in
   std::vector<int> trovati;
   for (const DirectoryEntry& voce : cartella.List()) {
     if (!voce.directory || voce.name.size() != cifre ||
-        !std::all_of(voce.name.begin(), voce.name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        !std::all_of(voce.name.begin(), voce.name.end(),
+                     [](char c) { return c >= '0' && c <= '9'; })) {
       continue;
     }
     const int n = std::stoi(voce.name);
@@ -141,10 +142,9 @@ const std::pair<std::optional<sys_days>, std::string>& ArchivioStazione::pubblic
 
 std::string ArchivioStazione::csv_del_giorno(sys_days giorno) {
   if (pubblicato().first == giorno) return pubblicato().second;
-  const ConfinedDirectory* cartella = cartella_mese(year_month_day{giorno}.year() /
-                                                    year_month_day{giorno}.month());
-  const std::string nome =
-      due_cifre(static_cast<unsigned>(year_month_day{giorno}.day())) + ".csv";
+  const ConfinedDirectory* cartella =
+      cartella_mese(year_month_day{giorno}.year() / year_month_day{giorno}.month());
+  const std::string nome = due_cifre(static_cast<unsigned>(year_month_day{giorno}.day())) + ".csv";
   if (cartella == nullptr || !cartella->Holds(nome)) return {};
   return cartella->Read(nome, kMassimoCsvGiorno);
 }

@@ -25,7 +25,8 @@ constexpr char kIntestazione[] = "time_utc,foF1_MHz,field,forecast_MHz,deviation
 // since with more rows, December's hourly.csv, and status.json with a description.
 void scrivi_stazione(const std::string& out, const std::string& nome) {
   crea_cartella(out);
-  for (const char* cartella : {"/archive", "/archive/2026", "/archive/2026/11", "/archive/2026/12"}) {
+  for (const char* cartella :
+       {"/archive", "/archive/2026", "/archive/2026/11", "/archive/2026/12"}) {
     crea_cartella(out + cartella);
   }
   scrivi(out + "/archive/2026/11/30.csv",
@@ -47,22 +48,21 @@ void scrivi_stazione(const std::string& out, const std::string& nome) {
     orario += std::to_string(ora) + ",0,,,," + (ora == 10 ? "5.2" : ora == 11 ? "" : "0.0") + ",\n";
   }
   scrivi(out + "/archive/2026/12/hourly.csv", orario);
-  scrivi(out + "/status.json",
-         json{{"program", "fof1plot"},
-              {"generated", "2026-12-02T10:20:00Z"},
-              {"exit_status", 0},
-              {"usual_interval_seconds", 900},
-              {"station", nome},
-              {"station_description",
-               {{"ursi_code", "RO041"},
-                {"name", nome},
-                {"latitude", 41.9},
-                {"longitude", 12.5},
-                {"elevation_m", 60},
-                {"institution", nullptr},
-                {"licence", "https://creativecommons.org/licenses/by/4.0/"},
-                {"contact", "ionosonde@example.org"}}}}
-             .dump());
+  scrivi(out + "/status.json", json{{"program", "fof1plot"},
+                                    {"generated", "2026-12-02T10:20:00Z"},
+                                    {"exit_status", 0},
+                                    {"usual_interval_seconds", 900},
+                                    {"station", nome},
+                                    {"station_description",
+                                     {{"ursi_code", "RO041"},
+                                      {"name", nome},
+                                      {"latitude", 41.9},
+                                      {"longitude", 12.5},
+                                      {"elevation_m", 60},
+                                      {"institution", nullptr},
+                                      {"licence", "https://creativecommons.org/licenses/by/4.0/"},
+                                      {"contact", "ionosonde@example.org"}}}}
+                                   .dump());
 }
 
 struct Risposta {
@@ -83,8 +83,8 @@ Risposta chiedi(const ServerHapi& server, const std::string& percorso, const std
   std::size_t lunghezza = 0;
   std::FILE* uscita = ::open_memstream(&testo, &lunghezza);
   Risposta r;
-  r.uscita = servi_hapi(server, {metodo, percorso, query, "/hapi" + percorso + "?" + query},
-                        uscita, sys_days{2026y / December / 2} + hours{10} + minutes{20});
+  r.uscita = servi_hapi(server, {metodo, percorso, query, "/hapi" + percorso + "?" + query}, uscita,
+                        sys_days{2026y / December / 2} + hours{10} + minutes{20});
   std::fclose(uscita);
   const std::string tutto(testo, lunghezza);
   std::free(testo);
@@ -104,7 +104,9 @@ Risposta chiedi(const ServerHapi& server, const std::string& percorso, const std
 class HapiServerTest : public ::testing::Test {
  protected:
   HapiServerTest() { scrivi_stazione(cartella / "out", "Rome"); }
-  Risposta dati(const std::string& query) { return chiedi(server, "/data", "dataset=foF1&" + query); }
+  Risposta dati(const std::string& query) {
+    return chiedi(server, "/data", "dataset=foF1&" + query);
+  }
 
   CartellaTemporanea cartella;
   ServerHapi server{{cartella / "out", ""}, "", "", ""};
@@ -150,9 +152,9 @@ TEST_F(HapiServerTest, AnEmptyRangeIsAnEmptyBody) {
 TEST_F(HapiServerTest, ParametersFormatsAndHeader) {
   EXPECT_EQ(dati("parameters=field&start=2026-12-01T10Z&stop=2026-12-01T11Z").corpo,
             "2026-12-01T10:00:00Z,4.9\n2026-12-01T10:15:00Z,\"a,\"\"b\"\n");
-  EXPECT_EQ(dati("parameters=Time,foF1,foF1_deviation&start=2026-12-01T10Z&stop=2026-12-01T10:01Z")
-                .corpo,
-            "2026-12-01T10:00:00Z,4.9,-0.30\n");
+  EXPECT_EQ(
+      dati("parameters=Time,foF1,foF1_deviation&start=2026-12-01T10Z&stop=2026-12-01T10:01Z").corpo,
+      "2026-12-01T10:00:00Z,4.9,-0.30\n");
   const json j = json::parse(
       dati("parameters=foF1,field&start=2026-12-01T10Z&stop=2026-12-01T11Z&format=json").corpo);
   EXPECT_EQ(j["HAPI"], "3.3");
@@ -172,7 +174,8 @@ TEST_F(HapiServerTest, ParametersFormatsAndHeader) {
   }
   const json info = json::parse(intestazione);
   EXPECT_EQ(info["format"], "csv");
-  EXPECT_EQ(info["parameters"], json::parse(chiedi(server, "/info", "dataset=foF1").corpo)["parameters"]);
+  EXPECT_EQ(info["parameters"],
+            json::parse(chiedi(server, "/info", "dataset=foF1").corpo)["parameters"]);
   EXPECT_EQ(righe, "2026-12-01T10:00:00Z,4.9,4.9,5.20,-0.30\n");
 }
 
@@ -237,8 +240,8 @@ TEST_F(HapiServerTest, MetadataEndpoints) {
 
 // Each hour of each day of December from its hourly.csv; an empty hour is fill.
 TEST_F(HapiServerTest, TheForecastHourByHour) {
-  const Risposta r = chiedi(server, "/data",
-                            "dataset=foF1_forecast&start=2026-12-05T09:30Z&stop=2026-12-05T12Z");
+  const Risposta r =
+      chiedi(server, "/data", "dataset=foF1_forecast&start=2026-12-05T09:30Z&stop=2026-12-05T12Z");
   EXPECT_EQ(r.corpo, "2026-12-05T10:00:00Z,5.2\n2026-12-05T11:00:00Z,-1e31\n");
   const Risposta giorno =
       chiedi(server, "/data", "dataset=foF1_forecast&start=2026-12-31&stop=2027-01-01");
@@ -247,7 +250,8 @@ TEST_F(HapiServerTest, TheForecastHourByHour) {
 
 TEST_F(HapiServerTest, MethodsAndTrailingSlashes) {
   EXPECT_EQ(chiedi(server, "/data", "dataset=foF1", "POST").http(), 405);
-  const Risposta testa = chiedi(server, "/data", "dataset=foF1&start=2026-12-01&stop=2026-12-02", "HEAD");
+  const Risposta testa =
+      chiedi(server, "/data", "dataset=foF1&start=2026-12-01&stop=2026-12-02", "HEAD");
   EXPECT_EQ(testa.stato, "200 OK; HAPI 1200 OK");
   EXPECT_EQ(testa.corpo, "");
   EXPECT_EQ(chiedi(server, "/info/", "dataset=foF1").stato, "301 Moved Permanently");
