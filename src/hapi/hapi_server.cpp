@@ -112,6 +112,14 @@ json catalogo(const ServerHapi& server, const RichiestaHapi& richiesta,
   return {{"catalog", std::move(elenco)}};
 }
 
+// No reference is ever left to resolve: true and false are both answered the same.
+void verifica_riferimenti(const RichiestaHapi& richiesta) {
+  const std::string valore = richiesta.voce("resolve_references");
+  if (richiesta.ha("resolve_references") && valore != "true" && valore != "false") {
+    throw Rifiuto{1412, {}};
+  }
+}
+
 // The time of start or stop, which must be given.
 sys_seconds tempo(const RichiestaHapi& richiesta, const char* nome, int codice) {
   if (!richiesta.ha(nome)) throw Rifiuto{1400, std::string(nome) + " is required"};
@@ -161,17 +169,11 @@ void rispondi(const ServerHapi& server, const RichiestaHapi& richiesta, const Ri
   } else if (richiesta.endpoint == "about") {
     rispondi_json(uscita, testa, about(server, adesso));
   } else if (richiesta.endpoint == "catalog") {
-    if (richiesta.ha("resolve_references") && richiesta.voce("resolve_references") != "true" &&
-        richiesta.voce("resolve_references") != "false") {
-      throw Rifiuto{1412, {}};
-    }
+    verifica_riferimenti(richiesta);
     rispondi_json(uscita, testa, catalogo(server, richiesta, adesso));
   } else if (richiesta.endpoint == "info") {
     if (!richiesta.ha("dataset")) throw Rifiuto{1400, "dataset is required"};
-    if (richiesta.ha("resolve_references") && richiesta.voce("resolve_references") != "true" &&
-        richiesta.voce("resolve_references") != "false") {
-      throw Rifiuto{1412, {}};
-    }
+    verifica_riferimenti(richiesta);
     const std::vector<DatasetHapi> elenco = elenco_dataset(server.sorgente);
     const Dataset d = apri_dataset(server, elenco, richiesta.voce("dataset"), adesso);
     rispondi_json(uscita, testa,

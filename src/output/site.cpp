@@ -48,10 +48,7 @@ std::string cartella_mese(year_month mese) {
 // cannot be read.
 std::optional<std::string> testo_di(Corsa& corsa, const std::string& path) {
   std::string testo;
-  const bool letto = esegui_passo([&] {
-    const std::unique_ptr<TextFile> file = corsa.files().Open(path);
-    while (!file->Eof()) testo += file->LineInput() + "\n";
-  });
+  const bool letto = esegui_passo([&] { testo = ReadText(corsa.files(), path); });
   if (!letto) return std::nullopt;
   return testo;
 }
@@ -129,9 +126,8 @@ CsvLetti leggi_csv(Corsa& corsa, const std::string& cartella_lavoro,
     std::string testo;
     const bool letto = corsa.passo(
         [&] {
-          const std::unique_ptr<TextFile> file = corsa.files().Open(
-              cartella_lavoro + "previous_foF1_data/" + radice_archivio(g.data) + ".csv");
-          while (!file->Eof()) testo += file->LineInput() + "\n";
+          testo = ReadText(corsa.files(), cartella_lavoro + "previous_foF1_data/" +
+                                              radice_archivio(g.data) + ".csv");
         },
         "cannot read the archived values");
     if (letto) {

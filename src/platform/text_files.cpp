@@ -18,6 +18,21 @@ std::string LineInput(const std::unique_ptr<TextFile>& file) {
   return file->LineInput();
 }
 
+std::optional<std::vector<std::string>> TryReadLines(TextFiles& files, const std::string& path) {
+  const std::unique_ptr<TextFile> file = files.TryOpen(path);
+  if (!file) return std::nullopt;
+  std::vector<std::string> righe;
+  while (!file->Eof()) righe.push_back(file->LineInput());
+  return righe;
+}
+
+std::string ReadText(TextFiles& files, const std::string& path) {
+  const std::unique_ptr<TextFile> file = files.Open(path);
+  std::string testo;
+  while (!file->Eof()) testo += file->LineInput() + "\n";
+  return testo;
+}
+
 namespace {
 
 // A system call that failed because it was interrupted or told to try again is tried

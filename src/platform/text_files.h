@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/open_directories.h"
 
@@ -34,6 +36,14 @@ class TextFiles {
 // Reads the next line of an open file; a file that is not open (null) fails like a read
 // past the end.
 std::string LineInput(const std::unique_ptr<TextFile>& file);
+
+// Every line of the file at path, opened as TryOpen opens it; none where TryOpen gives
+// null. Throws Failure as TryOpen and LineInput do.
+std::optional<std::vector<std::string>> TryReadLines(TextFiles& files, const std::string& path);
+
+// The whole text of the file at path, opened with Open, each line ended by "\n"; throws
+// Failure as Open and LineInput do.
+std::string ReadText(TextFiles& files, const std::string& path);
 
 // Text files on the local file system. Open checks a file's type before it opens it, so
 // a FIFO, socket or device at the name of a settings, forecast or station file is never

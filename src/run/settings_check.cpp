@@ -241,21 +241,19 @@ void verifica_stazione(TextFiles& files, Directory& directory, const std::string
 
 // The station's description file, which the run reads beside gralvo.ini.
 void verifica_descrizione(TextFiles& files, const std::string& path, Esito& esito) {
-  std::vector<std::string> righe;
-  std::unique_ptr<TextFile> file;
+  std::optional<std::vector<std::string>> righe;
   try {
-    file = files.TryOpen(path);
-    while (file && !file->Eof()) righe.push_back(file->LineInput());
+    righe = TryReadLines(files, path);
   } catch (const Failure& guasto) {
     esito.avviso(std::string(guasto.what()),
                  "make it readable; until then the runs go on without it");
     return;
   }
-  if (!file) {
+  if (!righe) {
     esito.ok(path + " is not there: the pages name the station by its station file alone");
     return;
   }
-  const auto letta = leggi_descrizione(righe);
+  const auto letta = leggi_descrizione(*righe);
   if (const auto* errore = std::get_if<std::string>(&letta)) {
     esito.avviso(path + ": " + *errore, "mend it; until then the runs go on without it");
   } else {
@@ -268,18 +266,16 @@ void verifica_descrizione(TextFiles& files, const std::string& path, Esito& esit
 // pass, which writes it again.
 void verifica_stato_campioni(TextFiles& files, const std::string& path, const std::string& dati,
                              sys_days oggi, Esito& esito) {
-  std::vector<std::string> righe;
-  std::unique_ptr<TextFile> file;
+  std::optional<std::vector<std::string>> righe;
   try {
-    file = files.TryOpen(path);
-    while (file && !file->Eof()) righe.push_back(file->LineInput());
+    righe = TryReadLines(files, path);
   } catch (const Failure& guasto) {
     esito.avviso(std::string(guasto.what()), "remove it; until then every run is a full pass");
     return;
   }
-  const std::optional<StatoCampioni> stato = file ? leggi_stato(righe) : std::nullopt;
-  if (!file || !stato) {
-    esito.ok(path + (file ? " is no whole state of this version" : " is not there yet") +
+  const std::optional<StatoCampioni> stato = righe ? leggi_stato(*righe) : std::nullopt;
+  if (!righe || !stato) {
+    esito.ok(path + (righe ? " is no whole state of this version" : " is not there yet") +
              ": the next run is a full pass and writes it");
   } else if (stato->oggi != oggi || stato->cartella_dati != dati) {
     esito.ok(path + " is of " + data_iso(stato->oggi) + ", " + stato->cartella_dati +

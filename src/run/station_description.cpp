@@ -87,16 +87,15 @@ std::variant<DescrizioneStazione, std::string> leggi_descrizione(
 }
 
 void Corsa::leggi_descrizione(const std::string& path) {
-  std::vector<std::string> righe;
+  std::optional<std::vector<std::string>> righe;
   try {
-    const std::unique_ptr<TextFile> file = files_.TryOpen(path);
-    if (!file) return;
-    while (!file->Eof()) righe.push_back(file->LineInput());
+    righe = TryReadLines(files_, path);
   } catch (const Failure& guasto) {
     avvisa(std::string(guasto.what()) + "; the run goes on without the station's description");
     return;
   }
-  auto letta = fof1plot::leggi_descrizione(righe);
+  if (!righe) return;
+  auto letta = fof1plot::leggi_descrizione(*righe);
   if (auto* errore = std::get_if<std::string>(&letta)) {
     avvisa(path + ": " + *errore + "; the run goes on without the station's description");
     return;

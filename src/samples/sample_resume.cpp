@@ -34,15 +34,14 @@ void Corsa::ricorda_campo(std::chrono::sys_days giorno, int ora, int minuto, std
 // A state that cannot be read, or is not a whole one of this version, is no state: the
 // run lists the directory, as the first run does.
 std::optional<StatoCampioni> Corsa::leggi_stato_campioni() {
-  std::vector<std::string> righe;
+  std::optional<std::vector<std::string>> righe;
   try {
-    const std::unique_ptr<TextFile> file = files_.TryOpen(file_stato_);
-    if (!file) return std::nullopt;
-    while (!file->Eof()) righe.push_back(file->LineInput());
+    righe = TryReadLines(files_, file_stato_);
   } catch (const Failure&) {
     return std::nullopt;
   }
-  return leggi_stato(righe);
+  if (!righe) return std::nullopt;
+  return leggi_stato(*righe);
 }
 
 // A sample's name is fixed by its day, hour and minute, so what arrived since the state
