@@ -90,7 +90,9 @@ std::optional<DescrizioneStazione> leggi_descrizione_stazione(const json& stato)
                                      {"licence", &d.licenza},
                                      {"contact", &d.contatto}}) {
     *testo_campo = testo(*voce, chiave).value_or("");
-    if (testo_campo->size() > 200) throw campo(chiave, "is longer than 200 bytes");
+    if (testo_campo->size() > kMassimoTestoDescrizione) {
+      throw campo(chiave, "is longer than the description file allows");
+    }
   }
   d.latitudine = reale(*voce, "latitude", -90, 90);
   d.longitudine = reale(*voce, "longitude", -180, 180);

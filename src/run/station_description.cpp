@@ -60,6 +60,9 @@ std::optional<std::string> leggi_riga(const std::string& riga, DescrizioneStazio
                          : chiave == "contact"     ? &d.contatto
                                                    : nullptr;
     if (testo == nullptr) return "unknown key \"" + chiave + "\"";
+    if (valore.size() > kMassimoTestoDescrizione) {
+      return chiave + " is longer than " + std::to_string(kMassimoTestoDescrizione) + " bytes";
+    }
     *testo = valore;
   }
   return std::nullopt;

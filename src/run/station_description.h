@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -11,6 +12,10 @@ namespace fof1plot {
 // The station's description file beside gralvo.ini, which the station file cannot give:
 // "key = value" lines, "#" comments and blank lines, every key optional.
 inline constexpr const char* kFileDescrizione = "station.ini";
+
+// The most bytes of a text of the description, so that every page and the network's
+// overview, which refuses longer ones from another host, show it whole.
+inline constexpr std::size_t kMassimoTestoDescrizione = 200;
 
 // What the description file says of the station: its URSI code (five letters and
 // digits), name, coordinates in degrees (north and east positive) and elevation in

@@ -35,6 +35,8 @@ TEST(StationDescriptionTest, BadContentIsOneLineNamingWhatIsWrong) {
       {{"colour = red"}, "line 1: unknown key \"colour\""},
       {{"just text"}, "line 1: not \"key = value\""},
       {{"name = S\xE3o Paulo"}, "line 1: name is not UTF-8 text"},
+      {{"# a comment", "institution = " + std::string(201, 'I')},
+       "line 2: institution is longer than 200 bytes"},
   };
   for (const auto& caso : kCasi) {
     const auto letta = leggi_descrizione(caso.righe);
