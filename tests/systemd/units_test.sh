@@ -30,6 +30,7 @@ mkdir -p "$units" /run/systemd
 manager=""
 cleanup() {
   if [ -n "$manager" ]; then kill "$manager" 2>/dev/null || true; wait "$manager" 2>/dev/null || true; fi
+  [ -f "$scratch/nginx.pid" ] && kill "$(cat "$scratch/nginx.pid")" 2>/dev/null || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -159,6 +160,46 @@ inside test -f /var/lib/prometheus/node-exporter/fof1plot-gibi.prom || fail "fof
 [ "$(inside stat -c %Y /var/www/html/fof1/rome/status.json)" != "$before" ] || fail "fof1plot-live@rome.timer started no run"
 ! inside test -f /var/www/html/fof1/gibi/index.html || fail "gibi: /etc/default/fof1plot-gibi did not win"
 user stop fof1plot@gibi.timer fof1plot-live@rome.timer fof1plot-live@rome.path
+
+# The HAPI socket unit starts fcgiwrap, sandboxed and as fof1plot, for nginx with the
+# guide's lines (pointed at rome's site and the installed program); the socket is in the
+# manager's /run, which nginx, here outside its namespace, shares.
+mkdir -p "$units/fof1plot-hapi.service.d"
+{ echo "[Service]"; for o in "${unable[@]}"; do echo "${o%%=*}=no"; done; } \
+  >"$units/fof1plot-hapi.service.d/machine.conf"
+user daemon-reload
+user start fof1plot-hapi.socket || fail "fof1plot-hapi.socket does not start"
+hapi_port=$((20000 + RANDOM % 20000))
+awk '/^## The archive through HAPI/ {s = 1} s && /^```nginx$/ {b++; next} s && /^```$/ {if (b == 1) exit}
+     s && b == 1 {print}' "$source_dir/docs/operating.md" |
+  sed "s|/usr/libexec/|/opt/fof1plot/libexec/|; s|/var/www/html/fof1;|/var/www/html/fof1/rome;|" \
+  >"$scratch/hapi.block"
+grep -q 'unix:/run/fof1plot-hapi.sock' "$scratch/hapi.block" || fail "the guide's HAPI block names another socket"
+cat >"$scratch/nginx.conf" <<CONF
+daemon on; user www-data; pid $scratch/nginx.pid; error_log $scratch/nginx.log;
+events {}
+http {
+  access_log off;
+  fastcgi_temp_path $scratch/nginx-fastcgi; client_body_temp_path $scratch/nginx-body;
+  server {
+    listen 127.0.0.1:$hapi_port;
+$(sed 's|include fastcgi_params;|include /etc/nginx/fastcgi_params;|' "$scratch/hapi.block")
+  }
+}
+CONF
+nginx -c "$scratch/nginx.conf" || fail "nginx refuses the guide's HAPI lines: $(cat "$scratch/nginx.log")"
+hapi="http://127.0.0.1:$hapi_port/fof1/hapi"
+for _ in $(seq 50); do curl -fs -o /dev/null "$hapi/capabilities" && break; sleep 0.2; done
+curl -fsS "$hapi/data?dataset=foF1&start=$today&stop=$(date -u -d tomorrow +%F)" >"$scratch/hapi.csv" ||
+  fail "HAPI through the socket unit: $(cat "$scratch/nginx.log"; user status fof1plot-hapi.service 2>&1 | tail -5)"
+inside sh -c 'tail -n +2 /var/www/html/fof1/rome/plotfoF16.csv | cut -d, -f1' >"$scratch/rome.times"
+cut -d, -f1 "$scratch/hapi.csv" | cmp -s - "$scratch/rome.times" ||
+  fail "HAPI through the socket unit does not give today's soundings"
+[ "$(user show -p User --value fof1plot-hapi.service)" = fof1plot ] || fail "fcgiwrap does not run as fof1plot"
+kill "$(cat "$scratch/nginx.pid")"
+user stop fof1plot-hapi.socket fof1plot-hapi.service
+rm -f /run/fof1plot-hapi.sock
+echo "units: HAPI through nginx and the socket unit: $(wc -l <"$scratch/hapi.csv") soundings of today"
 
 # node_exporter serves both stations' series apart, and promtool accepts them.
 port=$((20000 + RANDOM % 20000))
