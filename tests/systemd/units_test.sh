@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed units in a real systemd user manager, as the guide sets them up: both
 # environment files reach the program, the timers and the path unit start runs, a burst
-# of samples leaves no unit failed, the check unit sees the sandbox a shell does not, and
-# node_exporter serves the metrics of two stations apart.
+# of samples leaves no unit failed, the check unit sees the sandbox a shell does not,
+# the HAPI socket unit serves nginx, and node_exporter serves the metrics of two
+# stations apart.
 #
 # The manager runs in a mount namespace of its own, where /etc/default, /var/lib,
 # /var/www, /opt and /srv are empty tmpfs and /run/systemd/system exists, so that the
