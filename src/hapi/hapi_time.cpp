@@ -86,7 +86,10 @@ std::optional<sys_seconds> leggi_tempo_hapi(std::string_view t) {
   }
   if (i < t.size() && t[i] == 'Z') ++i;
   if (i != t.size()) return std::nullopt;
-  return sys_seconds{*giorno} + ora;
+  // 9999-12-31T24:00 would need a fifth digit of the year to be written again.
+  const sys_seconds quando = sys_seconds{*giorno} + ora;
+  if (quando >= sys_seconds{sys_days{year{10000} / January / 1}}) return std::nullopt;
+  return quando;
 }
 
 std::string tempo_hapi(sys_seconds quando) {

@@ -53,7 +53,8 @@ TEST(HapiTimeTest, AnythingElseIsRefused) {
                             "2026-12-02ZZ",
                             "2026-12-02T10:15:00Zjunk",
                             "now",
-                            "-2026-12-02"}) {
+                            "-2026-12-02",
+                            "9999-12-31T24:00Z"}) {
     EXPECT_FALSE(leggi_tempo_hapi(testo)) << testo;
   }
 }

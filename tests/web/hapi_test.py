@@ -192,7 +192,9 @@ def serve(scratch, site, net):
                  .replace("/var/www/html/fof1", site)
                  .replace("unix:/run/fof1plot-hapi.sock", "unix:" + sock)
                  .replace("include fastcgi_params;", "include /etc/nginx/fastcgi_params;"))
+    # A session of its own: fcgiwrap's workers outlive a signal to it alone.
     procs = [subprocess.Popen(["fcgiwrap", "-c", "2", "-s", "unix:" + sock],
+                              stdout=subprocess.DEVNULL, start_new_session=True,
                               stderr=open(os.path.join(scratch, "fcgiwrap.log"), "w"))]
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
@@ -229,8 +231,12 @@ http {{
 
 
 def stop(procs):
+    """nginx, then fcgiwrap with its workers."""
     for p in reversed(procs):
-        p.send_signal(signal.SIGTERM)
+        if p.args[0] == "fcgiwrap":
+            os.killpg(p.pid, signal.SIGTERM)
+        else:
+            p.send_signal(signal.SIGTERM)
         p.wait()
 
 
