@@ -14,12 +14,14 @@ namespace {
 using namespace std::chrono;
 using Cella = FlussoHapi::Cella;
 
-// A number as the day CSVs write one: digits, optionally signed and with decimals.
+// A number as the day CSVs write one, which JSON takes as it stands: digits, optionally
+// signed and with decimals, no leading zero but before the point. A copy from another
+// host may hold anything else, which is then fill.
 bool numero_csv(std::string_view t) {
   std::size_t i = !t.empty() && t[0] == '-' ? 1 : 0;
   const std::size_t cifre = i;
   while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-  if (i == cifre) return false;
+  if (i == cifre || (t[cifre] == '0' && i - cifre > 1)) return false;
   if (i == t.size()) return true;
   if (t[i] != '.' || i + 1 == t.size()) return false;
   for (++i; i < t.size(); ++i) {

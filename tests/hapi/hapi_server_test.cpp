@@ -277,7 +277,8 @@ TEST(HapiNetworkTest, EveryStationItsDatasets) {
   scrivi_stazione(rete / "rome", "Rome");
   scrivi_stazione(rete / "gibilmanna", "Gibilmanna");
   scrivi(rete / "gibilmanna/archive/2026/12/01.csv",
-         std::string(kIntestazione) + "2026-12-01T10:00:00Z,3.3,3.3,5.20,-1.90\n");
+         std::string(kIntestazione) + "2026-12-01T10:00:00Z,3.3,3.3,5.20,-1.90\n" +
+             "2026-12-01T10:15:00Z,03.3,03.3,+5.2,1e5\n");
   ASSERT_EQ(::symlink((rete / "rome").c_str(), (rete / "link").c_str()), 0);
   crea_cartella(rete / "a b");
   const ServerHapi server{{"", rete.path()}, "", "", ""};
@@ -288,6 +289,14 @@ TEST(HapiNetworkTest, EveryStationItsDatasets) {
                    "dataset=gibilmanna%2FfoF1&start=2026-12-01T10Z&stop=2026-12-01T10:01Z")
                 .corpo,
             "2026-12-01T10:00:00Z,3.3,3.3,5.20,-1.90\n");
+  // What another host's copy holds beyond the day CSV's numbers is fill, so that JSON
+  // stays JSON.
+  const json dati_json = json::parse(
+      chiedi(server, "/data",
+             "dataset=gibilmanna/foF1&start=2026-12-01T10:15Z&stop=2026-12-01T10:16Z&format=json")
+          .corpo);
+  EXPECT_EQ(dati_json["data"],
+            json::parse(R"([["2026-12-01T10:15:00Z",-1e31,"03.3",-1e31,-1e31]])"));
   EXPECT_EQ(chiedi(server, "/info", "dataset=link/foF1").hapi(), 1406);
   EXPECT_EQ(json::parse(chiedi(server, "/about", "").corpo)["title"],
             "foF1 of the network " + rete.path().substr(rete.path().rfind('/') + 1));
