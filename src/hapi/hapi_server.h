@@ -23,8 +23,8 @@ struct RichiestaCgi {
   std::string uri;       // REQUEST_URI, for the redirect of a path ending in "/"
 };
 
-// Answers one HAPI request on `uscita`, CGI headers first. A request the specification
-// refuses gets its status code and a JSON status, never the text the client sent.
+// Answers one HAPI request on `uscita`, CGI headers first. A request HAPI does
+// not allow gets its status code and a JSON status, never the text the client sent.
 // Returns 0, or 1 after a line on stderr when a file could not be read (the client has
 // a 1500, or a cut stream when rows had gone out).
 int servi_hapi(const ServerHapi& server, const RichiestaCgi& richiesta, std::FILE* uscita,

@@ -8,7 +8,7 @@ namespace fof1plot {
 inline constexpr const char* kVersioneHapi = "3.3";
 
 // A HAPI status: its code (1200, 1400-1413, 1500), the HTTP status that goes with it and
-// the message of the specification's table.
+// the message HAPI gives that code.
 struct StatoHapi {
   int codice = 1200;
   int http = 200;

@@ -8,7 +8,7 @@ namespace fof1plot {
 namespace {
 
 // Every form a client may give, each rounded up to the whole second the records use.
-TEST(HapiTimeTest, EveryFormTheSpecificationAccepts) {
+TEST(HapiTimeTest, EveryFormAClientMaySend) {
   const std::pair<const char*, const char*> casi[] = {
       {"2026-12-02", "2026-12-02T00:00:00Z"},
       {"2026-12-02Z", "2026-12-02T00:00:00Z"},

@@ -132,7 +132,7 @@ def check_station(client, out):
             fail(f"[{t}, {stop}) is not the one record of {t}")
         if any(r[0] == t for r in client.rows(f"dataset=foF1&start={FIRST}T00Z&stop={t}")[-1:]):
             fail(f"a range stopping at {t} holds it")
-    # [a, b) then [b, c) is [a, c), b in every form the specification allows.
+    # [a, b) then [b, c) is [a, c), b in every form a client may write it.
     a, c = "2026-11-20", "2026-11-23T06:30Z"
     joined = client.rows(f"dataset=foF1&start={a}&stop={c}")
     for b in ("2026-11-21", "2026-325Z", "2026-11-21T10:15", "2026-11-21T10:15:00.000Z",
