@@ -1,5 +1,6 @@
 #include "hapi/hapi_server.h"
 
+#include <optional>
 #include <variant>
 
 #include "hapi/hapi_data.h"
@@ -98,13 +99,18 @@ json catalogo(const ServerHapi& server, const RichiestaHapi& richiesta,
   }
   json elenco = json::array();
   const std::vector<DatasetHapi> datasets = elenco_dataset(server.sorgente);
-  for (const DatasetHapi& dataset : datasets) {
-    StazioneHapi stazione = apri_stazione(server.sorgente, dataset, adesso);
-    const auto intervallo = intervallo_dataset(stazione, dataset.tipo);
+  // A station's datasets are next to each other: it is opened and read once for them.
+  std::optional<StazioneHapi> stazione;
+  for (std::size_t i = 0; i < datasets.size(); ++i) {
+    const DatasetHapi& dataset = datasets[i];
+    if (i == 0 || dataset.cartella != datasets[i - 1].cartella) {
+      stazione = apri_stazione(server.sorgente, dataset, adesso);
+    }
+    const auto intervallo = intervallo_dataset(*stazione, dataset.tipo);
     if (!intervallo) continue;
     json voce = {{"id", ValidUtf8(dataset.id)}};
     if (profondita == "all") {
-      voce["info"] = info_dataset(dataset, stazione, *intervallo,
+      voce["info"] = info_dataset(dataset, *stazione, *intervallo,
                                   parametri_scelti(dataset.tipo, RichiestaHapi{}));
     }
     elenco.push_back(std::move(voce));
