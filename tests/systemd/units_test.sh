@@ -162,14 +162,15 @@ inside test -f /var/lib/prometheus/node-exporter/fof1plot-gibi.prom || fail "fof
 ! inside test -f /var/www/html/fof1/gibi/index.html || fail "gibi: /etc/default/fof1plot-gibi did not win"
 user stop fof1plot@gibi.timer fof1plot-live@rome.timer fof1plot-live@rome.path
 
-# The HAPI socket unit starts fcgiwrap, sandboxed and as fof1plot, for nginx with the
-# guide's lines (pointed at rome's site and the installed program); the socket is in the
-# manager's /run, which nginx, here outside its namespace, shares.
+# The HAPI socket unit, enabled as the guide says, starts fcgiwrap, sandboxed and as
+# fof1plot, for nginx with the guide's lines (pointed at rome's site and the installed
+# program); the socket is in the manager's /run, which nginx, here outside its
+# namespace, shares.
 mkdir -p "$units/fof1plot-hapi.service.d"
 { echo "[Service]"; for o in "${unable[@]}"; do echo "${o%%=*}=no"; done; } \
   >"$units/fof1plot-hapi.service.d/machine.conf"
 user daemon-reload
-user start fof1plot-hapi.socket || fail "fof1plot-hapi.socket does not start"
+user enable --now fof1plot-hapi.socket >/dev/null 2>&1 || fail "fof1plot-hapi.socket does not start"
 hapi_port=$((20000 + RANDOM % 20000))
 awk '/^## The archive through HAPI/ {s = 1} s && /^```nginx$/ {b++; next} s && /^```$/ {if (b == 1) exit}
      s && b == 1 {print}' "$source_dir/docs/operating.md" |
@@ -198,7 +199,8 @@ cut -d, -f1 "$scratch/hapi.csv" | cmp -s - "$scratch/rome.times" ||
   fail "HAPI through the socket unit does not give today's soundings"
 [ "$(user show -p User --value fof1plot-hapi.service)" = fof1plot ] || fail "fcgiwrap does not run as fof1plot"
 kill "$(cat "$scratch/nginx.pid")"
-user stop fof1plot-hapi.socket fof1plot-hapi.service
+user disable --now fof1plot-hapi.socket >/dev/null 2>&1
+user stop fof1plot-hapi.service
 rm -f /run/fof1plot-hapi.sock
 echo "units: HAPI through nginx and the socket unit: $(wc -l <"$scratch/hapi.csv") soundings of today"
 
